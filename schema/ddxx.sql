@@ -1,0 +1,1 @@
+-- ddxx.mdb: its tables come with the subsystems that own them.

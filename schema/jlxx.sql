@@ -1,0 +1,1 @@
+-- jlxx.mdb: its tables come with the subsystems that own them.

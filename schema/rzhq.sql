@@ -1,0 +1,1 @@
+-- rzhq.mdb: its tables come with the subsystems that own them.

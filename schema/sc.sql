@@ -1,0 +1,1 @@
+-- sc.mdb: its tables come with the subsystems that own them.

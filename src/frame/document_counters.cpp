@@ -1,0 +1,108 @@
+#include "frame/document_counters.h"
+
+#include "frame/db_access.h"
+#include "platform/database.h"
+#include "platform/recordset.h"
+#include "platform/dialogs.h"
+
+namespace frame {
+
+namespace {
+
+constexpr int numberEnd = 9;
+constexpr std::array kinds = {DocumentKind::Order, DocumentKind::Picking, DocumentKind::ShippingList,
+                              DocumentKind::Dispatch};
+
+const QString numbersTable = QStringLiteral("累加单号值");
+const QString countsTable = QStringLiteral("开单次数");
+
+// Writes the numbers and counts of the given kinds in one transaction.
+template <typename Kinds>
+bool writeCounters(const Kinds &which, const std::array<QString, 4> &numbers, const std::array<int, 4> &counts)
+{
+    platform::Database db;
+    if (!db.open(dataFilePath(QStringLiteral("system.mdb"))))
+        return false;
+    platform::Transaction transaction(db);
+    platform::Recordset rs;
+    rs.attach(db);
+    if (!rs.openTable(numbersTable) || !rs.moveFirst())
+        return false;
+    for (DocumentKind kind : which)
+        rs.writeText(documentColumn(kind), numbers[int(kind)]);
+    if (!rs.update() || !rs.openTable(countsTable) || !rs.moveFirst())
+        return false;
+    for (DocumentKind kind : which)
+        rs.writeInt(documentColumn(kind), counts[int(kind)]);
+    return rs.update() && transaction.commit();
+}
+
+} // namespace
+
+QString documentColumn(DocumentKind kind)
+{
+    switch (kind) {
+    case DocumentKind::Order:
+        return QStringLiteral("业务单号");
+    case DocumentKind::Picking:
+        return QStringLiteral("检货号");
+    case DocumentKind::ShippingList:
+        return QStringLiteral("发货清单号");
+    case DocumentKind::Dispatch:
+        return QStringLiteral("调度单号");
+    }
+    return {};
+}
+
+QString advancedNumberText(const QString &number, int count)
+{
+    const QString digits = QString::number(count);
+    QString text = number;
+    if (text.size() < numberEnd)
+        text += QString(numberEnd - text.size(), u'0');
+    const int start = qMax(0, numberEnd - int(digits.size()));
+    return text.left(start) + digits.right(numberEnd) + text.mid(numberEnd);
+}
+
+bool DocumentCounters::load()
+{
+    m_loaded = false;
+    m_numbers.fill(QString());
+    m_counts.fill(0);
+    const QString manual = QStringLiteral("在录入各类单据的时候你得手动输入单号值了.");
+    platform::Database db;
+    if (!db.open(dataFilePath(QStringLiteral("system.mdb")))) {
+        platform::messageBox(QStringLiteral("系统数据库连接失败!") + manual);
+        return false;
+    }
+    platform::Recordset rs;
+    rs.attach(db);
+    if (!rs.openTable(numbersTable) || !rs.moveFirst()) {
+        platform::messageBox(QStringLiteral("打开累加单号值表失败!") + manual);
+        return false;
+    }
+    for (DocumentKind kind : kinds)
+        m_numbers[index(kind)] = rs.readText(documentColumn(kind));
+    if (rs.openTable(countsTable) && rs.moveFirst())
+        for (DocumentKind kind : kinds)
+            m_counts[index(kind)] = rs.readInt(documentColumn(kind));
+    m_loaded = true;
+    return true;
+}
+
+bool DocumentCounters::save() const
+{
+    return m_loaded && writeCounters(kinds, m_numbers, m_counts);
+}
+
+bool DocumentCounters::nextDocumentNumber(DocumentKind kind)
+{
+    if (!m_loaded)
+        return false;
+    const int i = index(kind);
+    ++m_counts[i];
+    m_numbers[i] = advancedNumberText(m_numbers[i], m_counts[i]);
+    return writeCounters(std::array{kind}, m_numbers, m_counts);
+}
+
+} // namespace frame

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "frame/main_window.h"
+
+#include <QWidget>
+#include <memory>
+
+namespace Ui {
+class LoginWindow;
+}
+
+namespace frame {
+
+// 登陆窗口: the start window, shaped by its built-in picture. A successful login opens the main
+// window with the given parts and destroys this window.
+class LoginWindow final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit LoginWindow(QList<MainWindowPart> parts = {});
+    ~LoginWindow() override;
+
+    int failedLogins() const { return m_failedLogins; }
+
+private:
+    void initLoginWindow();
+    void login();
+    void cancel();
+
+    std::unique_ptr<Ui::LoginWindow> ui;
+    QList<MainWindowPart> m_parts;
+    int m_failedLogins = 0;
+};
+
+} // namespace frame

@@ -1,0 +1,94 @@
+#include "frame/installed_data.h"
+#include "frame/login_window.h"
+#include "frame/single_instance_check.h"
+#include "platform/program_directory.h"
+#include "platform/dialogs.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QStyleFactory>
+#include <cstdio>
+#include <cstring>
+
+#ifdef FREIGHTDESK_HAS_DESK
+#include "desk/desk.h"
+#endif
+#ifdef FREIGHTDESK_HAS_GOODS
+#include "goods/goods.h"
+#endif
+#ifdef FREIGHTDESK_HAS_OFFICE
+#include "office/office.h"
+#endif
+#ifdef FREIGHTDESK_HAS_SETTINGS
+#include "settings/settings.h"
+#endif
+
+namespace {
+
+// Every subsystem's share of the main window.
+QList<frame::MainWindowPart> mainWindowParts()
+{
+    QList<frame::MainWindowPart> parts;
+#ifdef FREIGHTDESK_HAS_DESK
+    parts.append(&desk::attachToMainWindow);
+#endif
+#ifdef FREIGHTDESK_HAS_GOODS
+    parts.append(&goods::attachToMainWindow);
+#endif
+#ifdef FREIGHTDESK_HAS_OFFICE
+    parts.append(&office::attachToMainWindow);
+#endif
+#ifdef FREIGHTDESK_HAS_SETTINGS
+    parts.append(&settings::attachToMainWindow);
+#endif
+    return parts;
+}
+
+// --dir DIR sets the program directory; returns whether --create-data was given.
+bool parseOptions(const QCoreApplication &app)
+{
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    const QCommandLineOption dirOption(QStringLiteral("dir"), QStringLiteral("Use DIR as the program directory."),
+                                       QStringLiteral("DIR"));
+    const QCommandLineOption createOption(QStringLiteral("create-data"),
+                                          QStringLiteral("Create the missing databases and files, then exit."));
+    parser.addOptions({dirOption, createOption});
+    parser.process(app);
+    if (parser.isSet(dirOption))
+        platform::setProgramDirectory(parser.value(dirOption));
+    return parser.isSet(createOption);
+}
+
+int createData(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    parseOptions(app);
+    QString error;
+    if (!frame::createInstalledData(platform::programDirectory(), &error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Creating the data needs no display, so it runs without the widget application.
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--create-data") == 0)
+            return createData(argc, argv);
+
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    parseOptions(app);
+    if (frame::SingleInstanceCheck().isAlreadyRunning()) {
+        platform::messageBox(QStringLiteral("程序已经运行!"));
+        return 0;
+    }
+    auto *login = new frame::LoginWindow(mainWindowParts());
+    login->show();
+    return QApplication::exec();
+}

@@ -1,0 +1,133 @@
+#include "platform/database.h"
+
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace platform {
+
+namespace {
+int nextConnectionNumber = 0;
+}
+
+Database::Database() : m_name(QStringLiteral("freightdesk-%1").arg(++nextConnectionNumber)) {}
+
+Database::~Database()
+{
+    close();
+}
+
+bool Database::open(const QString &path, const QString &password)
+{
+    close();
+    if (!QFileInfo(path).isFile()) {
+        m_lastError = QStringLiteral("文件不存在: %1").arg(path);
+        return false;
+    }
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+    db.setDatabaseName(path);
+    db.setPassword(password);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    if (!db.open()) {
+        m_lastError = db.lastError().text();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_name);
+        return false;
+    }
+    QSqlQuery pragma(db);
+    // A file that is not a database fails here rather than at the first read.
+    if (!pragma.exec(QStringLiteral("PRAGMA synchronous=FULL")) ||
+        !pragma.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
+        m_lastError = pragma.lastError().text();
+        pragma = QSqlQuery();
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_name);
+        return false;
+    }
+    m_open = true;
+    m_lastError.clear();
+    return true;
+}
+
+bool Database::attach(const QString &path, const QString &alias)
+{
+    if (!m_open || !QFileInfo(path).isFile()) {
+        m_lastError = QStringLiteral("文件不存在: %1").arg(path);
+        return false;
+    }
+    QSqlQuery q(handle());
+    q.prepare(QStringLiteral("ATTACH DATABASE ? AS \"%1\"").arg(alias));
+    q.addBindValue(path);
+    if (!q.exec()) {
+        m_lastError = q.lastError().text();
+        return false;
+    }
+    return true;
+}
+
+void Database::close()
+{
+    if (!m_open)
+        return;
+    m_open = false;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_name, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+bool Database::isOpen() const
+{
+    return m_open;
+}
+
+QString Database::lastError() const
+{
+    return m_lastError;
+}
+
+QSqlDatabase Database::handle() const
+{
+    return m_open ? QSqlDatabase::database(m_name, false) : QSqlDatabase();
+}
+
+void Database::setLastError(const QString &error)
+{
+    m_lastError = error;
+}
+
+Transaction::Transaction(Database &db) : m_db(db)
+{
+    m_active = db.isOpen() && executeSql(db, QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+Transaction::~Transaction()
+{
+    if (m_active)
+        executeSql(m_db, QStringLiteral("ROLLBACK"));
+}
+
+bool Transaction::commit()
+{
+    if (!m_active)
+        return false;
+    m_active = !executeSql(m_db, QStringLiteral("COMMIT"));
+    return !m_active;
+}
+
+bool executeSql(Database &db, const QString &sql)
+{
+    if (!db.isOpen())
+        return false;
+    QSqlQuery q(db.handle());
+    if (!q.exec(sql)) {
+        db.setLastError(q.lastError().text());
+        return false;
+    }
+    return true;
+}
+
+} // namespace platform

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+
+class QSqlDatabase;
+
+namespace platform {
+
+// One connection to one database file (an SQLite file under the specified .mdb name).
+// Used on the GUI thread only; the Qt connection is removed when this object closes.
+class Database
+{
+public:
+    Database();
+    ~Database();
+    Database(const Database &) = delete;
+    Database &operator=(const Database &) = delete;
+
+    // Fails, without creating anything, when the file does not exist or cannot be opened.
+    bool open(const QString &path, const QString &password = {});
+    // Makes another file's tables reachable as alias.table on this connection.
+    bool attach(const QString &path, const QString &alias);
+    void close();
+    bool isOpen() const;
+    QString lastError() const;
+
+    // For the platform's recordset and transaction only.
+    QSqlDatabase handle() const;
+    void setLastError(const QString &error);
+
+private:
+    QString m_name;
+    QString m_lastError;
+    bool m_open = false;
+};
+
+// BEGIN IMMEDIATE on construction; rolls back on destruction unless committed.
+class Transaction
+{
+public:
+    explicit Transaction(Database &db);
+    ~Transaction();
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+
+    bool isActive() const { return m_active; }
+    bool commit();
+
+private:
+    Database &m_db;
+    bool m_active = false;
+};
+
+// Runs one statement of the program's own SQL text (no typed text): schema creation and the like.
+bool executeSql(Database &db, const QString &sql);
+
+} // namespace platform

@@ -1,0 +1,439 @@
+#include "platform/recordset.h"
+
+#include "platform/database.h"
+#include "platform/text_conversions.h"
+
+#include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace platform {
+
+namespace {
+
+QString quoteTable(const QString &table)
+{
+    const int dot = table.indexOf(u'.');
+    if (dot < 0)
+        return quoteIdentifier(table);
+    return quoteIdentifier(table.left(dot)) + u'.' + quoteIdentifier(table.mid(dot + 1));
+}
+
+ColumnKind kindOfDeclaredType(const QString &declared)
+{
+    const QString type = declared.toUpper();
+    if (type.contains(QLatin1String("DATE")) || type.contains(QLatin1String("TIME")))
+        return ColumnKind::DateTime;
+    if (type.contains(QLatin1String("INT")) || type.contains(QLatin1String("REAL")) ||
+        type.contains(QLatin1String("DOUB")) || type.contains(QLatin1String("NUM")))
+        return ColumnKind::Number;
+    return ColumnKind::Text;
+}
+
+void bindAll(QSqlQuery &q, const QVariantList &values)
+{
+    for (const QVariant &v : values)
+        q.addBindValue(v);
+}
+
+} // namespace
+
+void Recordset::attach(Database &db)
+{
+    close();
+    m_db = &db;
+}
+
+bool Recordset::openTable(const QString &table)
+{
+    return openSource(table, {});
+}
+
+bool Recordset::openTableWhere(const QString &table, const Conditions &equals)
+{
+    return openSource(table, equals);
+}
+
+bool Recordset::openSql(const QString &sql)
+{
+    static const QRegularExpression wholeTable(QStringLiteral(R"(^\s*select\s+\*\s+from\s+([\w.]+)\s*;?\s*$)"),
+                                               QRegularExpression::CaseInsensitiveOption);
+    if (const auto m = wholeTable.match(sql); m.hasMatch())
+        return openTable(m.captured(1));
+
+    close();
+    if (!m_db || !m_db->isOpen())
+        return fail(QStringLiteral("数据库未打开"));
+    QSqlQuery q(m_db->handle());
+    q.setForwardOnly(true);
+    if (!q.exec(sql))
+        return fail(q.lastError().text());
+    const QSqlRecord record = q.record();
+    for (int i = 0; i < record.count(); ++i) {
+        m_columns.append(record.fieldName(i));
+        m_kinds.insert(record.fieldName(i), ColumnKind::Text);
+    }
+    while (q.next()) {
+        QVariantList row;
+        for (int i = 0; i < record.count(); ++i)
+            row.append(q.value(i));
+        m_rows.append(row);
+    }
+    m_mode = Mode::Rows;
+    m_position = 0;
+    return true;
+}
+
+bool Recordset::openSource(const QString &table, const Conditions &equals)
+{
+    close();
+    if (!m_db || !m_db->isOpen())
+        return fail(QStringLiteral("数据库未打开"));
+    m_source = quoteTable(table);
+    if (!loadColumns()) {
+        m_source.clear();
+        return false;
+    }
+    QStringList terms;
+    for (const auto &[field, value] : equals) {
+        if (!m_kinds.contains(field))
+            return fail(QStringLiteral("没有字段: %1").arg(field));
+        terms.append(quoteIdentifier(field) + QStringLiteral(" = ?"));
+        m_baseParameters.append(value);
+    }
+    m_baseWhere = terms.join(QStringLiteral(" AND "));
+    m_mode = Mode::Table;
+    if (!reload()) {
+        const QString error = m_lastError;
+        close();
+        return fail(error);
+    }
+    return true;
+}
+
+bool Recordset::loadColumns()
+{
+    QString schema, name = m_source;
+    const int dot = m_source.indexOf(QLatin1String("\".\""));
+    if (dot >= 0) {
+        schema = m_source.left(dot + 1) + u'.';
+        name = m_source.mid(dot + 2);
+    }
+    QSqlQuery q(m_db->handle());
+    // table_info takes the bare name as a string; quoting it as an identifier works for SQLite.
+    if (!q.exec(QStringLiteral("PRAGMA %1table_info(%2)").arg(schema, name)))
+        return fail(q.lastError().text());
+    while (q.next()) {
+        const QString column = q.value(1).toString();
+        m_columns.append(column);
+        m_kinds.insert(column, kindOfDeclaredType(q.value(2).toString()));
+    }
+    if (m_columns.isEmpty())
+        return fail(QStringLiteral("没有表: %1").arg(m_source));
+    return true;
+}
+
+bool Recordset::reload()
+{
+    m_rowids.clear();
+    m_cachedRowid = -1;
+    m_position = 0;
+    if (m_filterMatchesNothing)
+        return true;
+    QStringList where;
+    if (!m_baseWhere.isEmpty())
+        where.append(m_baseWhere);
+    if (!m_filterWhere.isEmpty())
+        where.append(m_filterWhere);
+    QString sql = QStringLiteral("SELECT rowid FROM %1").arg(m_source);
+    if (!where.isEmpty())
+        sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
+    sql += QStringLiteral(" ORDER BY rowid");
+    QSqlQuery q(m_db->handle());
+    q.setForwardOnly(true);
+    q.prepare(sql);
+    bindAll(q, m_baseParameters);
+    bindAll(q, m_filterParameters);
+    if (!q.exec())
+        return fail(q.lastError().text());
+    while (q.next())
+        m_rowids.append(q.value(0).toLongLong());
+    return true;
+}
+
+void Recordset::close()
+{
+    m_mode = Mode::Closed;
+    m_source.clear();
+    m_baseWhere.clear();
+    m_baseParameters.clear();
+    m_filterWhere.clear();
+    m_filterParameters.clear();
+    m_filterMatchesNothing = false;
+    m_columns.clear();
+    m_kinds.clear();
+    m_rowids.clear();
+    m_rows.clear();
+    m_position = 0;
+    m_cachedRowid = -1;
+    m_current.clear();
+    m_adding = false;
+    m_pending.clear();
+}
+
+int Recordset::recordCount() const
+{
+    switch (m_mode) {
+    case Mode::Table:
+        return int(m_rowids.size());
+    case Mode::Rows:
+        return int(m_rows.size());
+    case Mode::Closed:
+        break;
+    }
+    return 0;
+}
+
+bool Recordset::moveFirst()
+{
+    return moveTo(0);
+}
+
+bool Recordset::moveNext()
+{
+    if (m_position < recordCount())
+        ++m_position;
+    m_pending.clear();
+    m_adding = false;
+    return !isEof();
+}
+
+bool Recordset::moveLast()
+{
+    return moveTo(recordCount() - 1);
+}
+
+bool Recordset::moveTo(int position)
+{
+    m_pending.clear();
+    m_adding = false;
+    if (position < 0 || position >= recordCount()) {
+        m_position = recordCount();
+        return false;
+    }
+    m_position = position;
+    return true;
+}
+
+bool Recordset::isEof() const
+{
+    return m_position >= recordCount();
+}
+
+bool Recordset::setFilter(const QString &condition)
+{
+    if (m_mode != Mode::Table) {
+        // A read-only result carries no column types to filter by.
+        m_rows.clear();
+        m_position = 0;
+        return condition.isEmpty();
+    }
+    m_filterWhere.clear();
+    m_filterParameters.clear();
+    m_filterMatchesNothing = false;
+    if (!condition.isEmpty()) {
+        const auto compiled = compileFilter(condition, m_kinds);
+        if (compiled) {
+            m_filterWhere = compiled->sql;
+            m_filterParameters = compiled->parameters;
+        } else {
+            m_filterMatchesNothing = true;
+        }
+    }
+    m_pending.clear();
+    m_adding = false;
+    return reload() && !m_filterMatchesNothing;
+}
+
+bool Recordset::fetchCurrent()
+{
+    if (isEof())
+        return false;
+    if (m_mode == Mode::Rows) {
+        m_current = m_rows[m_position];
+        return true;
+    }
+    const qint64 rowid = m_rowids[m_position];
+    if (rowid == m_cachedRowid)
+        return true;
+    QSqlQuery q(m_db->handle());
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(m_source));
+    q.addBindValue(rowid);
+    if (!q.exec() || !q.next())
+        return fail(q.lastError().text());
+    m_current.clear();
+    for (int i = 0; i < m_columns.size(); ++i)
+        m_current.append(q.value(i));
+    m_cachedRowid = rowid;
+    return true;
+}
+
+int Recordset::columnIndex(const QString &field) const
+{
+    return int(m_columns.indexOf(field));
+}
+
+QVariant Recordset::read(const QString &field)
+{
+    const int column = columnIndex(field);
+    if (column < 0 || !fetchCurrent())
+        return {};
+    if (m_pending.contains(column))
+        return m_pending.value(column);
+    return m_current.value(column);
+}
+
+QString Recordset::readText(const QString &field)
+{
+    const QVariant v = read(field);
+    return v.isNull() ? QString() : v.toString();
+}
+
+int Recordset::readInt(const QString &field)
+{
+    const QVariant v = read(field);
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+        return int(std::clamp<qint64>(v.toLongLong(), std::numeric_limits<int>::min(),
+                                      std::numeric_limits<int>::max()));
+    case QMetaType::Double:
+        return int(std::clamp<double>(std::trunc(v.toDouble()), std::numeric_limits<int>::min(),
+                                      std::numeric_limits<int>::max()));
+    default:
+        return textToInt(v.toString());
+    }
+}
+
+QDateTime Recordset::readDateTime(const QString &field)
+{
+    return dateTimeFromStorage(readText(field));
+}
+
+void Recordset::addNew()
+{
+    m_pending.clear();
+    m_adding = m_mode == Mode::Table;
+}
+
+void Recordset::write(const QString &field, const QVariant &value)
+{
+    writeAt(columnIndex(field), value);
+}
+
+void Recordset::writeDateTime(const QString &field, const QDateTime &value)
+{
+    write(field, value.isValid() ? QVariant(dateTimeToStorage(value)) : QVariant());
+}
+
+void Recordset::writeAt(int column, const QVariant &value)
+{
+    if (m_mode != Mode::Table || column < 0 || column >= m_columns.size())
+        return;
+    if (!m_adding && isEof())
+        return;
+    m_pending.insert(column, value);
+}
+
+bool Recordset::update()
+{
+    if (m_mode != Mode::Table || !m_db || !m_db->isOpen())
+        return fail(QStringLiteral("记录集未打开"));
+    QStringList names;
+    QVariantList values;
+    for (auto it = m_pending.cbegin(); it != m_pending.cend(); ++it) {
+        names.append(quoteIdentifier(m_columns[it.key()]));
+        values.append(it.value());
+    }
+    QSqlQuery q(m_db->handle());
+    if (m_adding) {
+        const QString sql = names.isEmpty()
+            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(m_source)
+            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                  .arg(m_source, names.join(u','), QStringList(names.size(), QStringLiteral("?")).join(u','));
+        q.prepare(sql);
+        bindAll(q, values);
+        if (!q.exec())
+            return fail(q.lastError().text());
+        m_rowids.append(q.lastInsertId().toLongLong());
+        m_position = int(m_rowids.size()) - 1;
+    } else {
+        if (isEof())
+            return fail(QStringLiteral("没有当前记录"));
+        if (!names.isEmpty()) {
+            QStringList sets;
+            for (const QString &name : names)
+                sets.append(name + QStringLiteral(" = ?"));
+            q.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(m_source, sets.join(u',')));
+            bindAll(q, values);
+            q.addBindValue(m_rowids[m_position]);
+            if (!q.exec() || q.numRowsAffected() != 1)
+                return fail(q.lastError().isValid() ? q.lastError().text() : QStringLiteral("记录已不存在"));
+        }
+    }
+    m_adding = false;
+    m_pending.clear();
+    m_cachedRowid = -1;
+    return true;
+}
+
+void Recordset::cancelUpdate()
+{
+    m_adding = false;
+    m_pending.clear();
+}
+
+bool Recordset::deleteCurrent()
+{
+    if (m_mode != Mode::Table || isEof() || !m_db || !m_db->isOpen())
+        return fail(QStringLiteral("没有当前记录"));
+    QSqlQuery q(m_db->handle());
+    q.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(m_source));
+    q.addBindValue(m_rowids[m_position]);
+    if (!q.exec() || q.numRowsAffected() != 1)
+        return fail(q.lastError().isValid() ? q.lastError().text() : QStringLiteral("记录已不存在"));
+    m_rowids.removeAt(m_position);
+    m_cachedRowid = -1;
+    m_pending.clear();
+    return true;
+}
+
+bool Recordset::deleteAll()
+{
+    if (m_mode != Mode::Table || !m_db || !m_db->isOpen())
+        return fail(QStringLiteral("记录集未打开"));
+    QSqlQuery q(m_db->handle());
+    if (!q.exec(QStringLiteral("DELETE FROM %1").arg(m_source)))
+        return fail(q.lastError().text());
+    m_rowids.clear();
+    m_position = 0;
+    m_cachedRowid = -1;
+    return true;
+}
+
+bool Recordset::fail(const QString &error)
+{
+    m_lastError = error;
+    if (m_db)
+        m_db->setLastError(error);
+    return false;
+}
+
+} // namespace platform
