@@ -66,7 +66,7 @@ struct Colour {
 
 constexpr Colour Key{255, 0, 0};
 constexpr Colour Centre{133, 170, 234};
-constexpr Colour OuterGradient{88, 127, 190}; // at (10, 85), one full step left of the centre
+constexpr Colour OuterGradient{88, 127, 190}; // at (10, 85)
 constexpr Colour SideRim{0, 66, 133};
 constexpr Colour TopRim{76, 110, 165};
 constexpr Colour TopHighlight{230, 250, 255};
@@ -74,6 +74,7 @@ constexpr Colour BottomHighlight{183, 223, 255};
 constexpr int CentreX = 160;
 constexpr int CentreY = 85;
 constexpr int HalfHeight = CentreY - 2; // from the centre row to the top edge
+constexpr int GradientReach = CentreX - 10; // across, from the centre to OuterGradient
 
 // from + (to - from) * part / whole, channel by channel; part may exceed whole to go past "to".
 constexpr Colour blend(Colour from, Colour to, long long part, long long whole)
@@ -95,14 +96,15 @@ constexpr long long squareRoot(long long n)
     return root;
 }
 
-// Darkens linearly with the elliptical distance from the centre: one full step from Centre to
-// OuterGradient spans 150 pixels across and HalfHeight pixels up or down.
+// Darkens linearly with the elliptical distance from the centre, reaching OuterGradient
+// GradientReach pixels across or HalfHeight pixels up or down, and darker beyond.
 constexpr Colour gradient(int x, int y)
 {
     const long long dx = x - CentreX;
     const long long dy = y - CentreY;
-    const long long distance = squareRoot(dx * dx * HalfHeight * HalfHeight + dy * dy * 150 * 150);
-    return blend(Centre, OuterGradient, distance, 150LL * HalfHeight);
+    const long long distance =
+        squareRoot(dx * dx * HalfHeight * HalfHeight + dy * dy * GradientReach * GradientReach);
+    return blend(Centre, OuterGradient, distance, GradientReach * HalfHeight);
 }
 
 constexpr Colour pixelColour(int x, int y)

@@ -1,0 +1,17 @@
+#include "desk/desk.h"
+
+#include "desk/order_entry_page.h"
+#include "desk/shipping_list_page.h"
+#include "frame/main_window.h"
+
+namespace desk {
+
+void attachToMainWindow(frame::MainWindow &main)
+{
+    auto *orderEntry = new OrderEntryPage(&main);
+    main.setPage(2, orderEntry);
+    auto *shippingList = new ShippingListPage(&main);
+    main.setPage(3, shippingList);
+}
+
+} // namespace desk

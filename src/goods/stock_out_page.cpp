@@ -1,0 +1,7 @@
+#include "goods/stock_out_page.h"
+
+namespace goods {
+
+StockOutPage::StockOutPage(QWidget *parent) : QWidget(parent) {}
+
+} // namespace goods

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QWidget>
+
+namespace goods {
+
+class StockOutPage final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit StockOutPage(QWidget *parent = nullptr);
+};
+
+} // namespace goods
