@@ -1,6 +1,7 @@
 #include "frame/installed_data.h"
 #include "frame/login_window.h"
 #include "frame/single_instance_check.h"
+#include "platform/processes.h"
 #include "platform/program_directory.h"
 #include "platform/dialogs.h"
 
@@ -84,6 +85,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     parseOptions(app);
+    platform::quitOnTerminationSignal();
     if (frame::SingleInstanceCheck().isAlreadyRunning()) {
         platform::messageBox(QStringLiteral("程序已经运行!"));
         return 0;

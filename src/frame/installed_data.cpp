@@ -90,7 +90,8 @@ bool createInstalledData(const QString &programDirectory, QString *error)
         if (QFile::exists(target))
             continue;
         QFile out(target);
-        if (!out.open(QIODevice::WriteOnly) || out.write(readResource(QStringLiteral("resources/") + file).toUtf8()) < 0 || !out.flush())
+        if (!out.open(QIODevice::WriteOnly) ||
+            out.write(readResource(QStringLiteral("resources/") + file).toUtf8()) < 0 || !out.flush())
             return fail(error, QStringLiteral("无法写入 %1").arg(target));
     }
     for (const QString &name : databaseFileNames()) {
@@ -104,7 +105,10 @@ bool createInstalledData(const QString &programDirectory, QString *error)
         if (!db.open(path))
             return fail(error, db.lastError());
         QString reason;
-        if (!applySchema(db, readResource(QStringLiteral("schema/") + QString(name).replace(QLatin1String(".mdb"), QLatin1String(".sql"))), &reason))
+        if (!applySchema(db,
+                         readResource(QStringLiteral("schema/") +
+                                      QString(name).replace(QLatin1String(".mdb"), QLatin1String(".sql"))),
+                         &reason))
             return fail(error, QStringLiteral("%1: %2").arg(name, reason));
     }
     return true;

@@ -95,7 +95,7 @@ void LoginWindow::login()
     platform::Recordset rs;
     rs.attach(db);
     rs.openTableWhere(QStringLiteral("操作员"), {{QStringLiteral("登陆帐号"), ui->编辑框_登陆_用户名->text()},
-                                               {QStringLiteral("密码"), ui->编辑框_登陆_密码->text()}});
+                                                 {QStringLiteral("密码"), ui->编辑框_登陆_密码->text()}});
     if (rs.recordCount() < 1) {
         ++m_failedLogins;
         platform::messageBox(QStringLiteral("用户名或密码错误!请仔细检查后再次登陆."),

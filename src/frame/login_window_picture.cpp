@@ -20,20 +20,20 @@ struct Run {
 
 // The outline's upper half, one run per row from row 2 to row 84; the lower half mirrors it.
 constexpr Run UpperRuns[] = {
-    {96, 223}, {72, 247}, {56, 263}, {44, 275}, {35, 284}, {28, 291},       // rows 2-7
-    {23, 296}, {21, 298}, {19, 300}, {18, 301}, {16, 303}, {15, 304},       // rows 8-13
-    {14, 305}, {13, 306}, {12, 307}, {12, 307}, {11, 308}, {10, 309},       // rows 14-19
-    {10, 309}, {10, 309}, {9, 310}, {9, 310}, {9, 310}, {8, 311},           // rows 20-25
-    {8, 311}, {8, 311}, {7, 312}, {7, 312}, {7, 312}, {7, 312},             // rows 26-31
-    {7, 313}, {6, 313}, {6, 313}, {6, 313}, {6, 313}, {5, 314},             // rows 32-37
-    {5, 314}, {5, 314}, {5, 314}, {5, 314}, {4, 314}, {4, 314},             // rows 38-43
-    {4, 314}, {4, 315}, {4, 315}, {3, 315}, {3, 315}, {3, 315},             // rows 44-49
-    {3, 315}, {3, 315}, {3, 316}, {3, 316}, {3, 316}, {2, 316},             // rows 50-55
-    {2, 316}, {2, 317}, {2, 317}, {2, 317}, {2, 317}, {2, 317},             // rows 56-61
-    {2, 317}, {2, 317}, {1, 317}, {1, 317}, {1, 317}, {1, 317},             // rows 62-67
-    {1, 317}, {1, 317}, {1, 317}, {1, 317}, {1, 317}, {1, 317},             // rows 68-73
-    {1, 317}, {1, 317}, {1, 317}, {1, 317}, {1, 317}, {1, 317},             // rows 74-79
-    {1, 317}, {1, 317}, {1, 317}, {1, 317}, {1, 317},                       // rows 80-84
+    {96, 223}, {72, 247}, {56, 263}, {44, 275}, {35, 284}, {28, 291}, // rows 2-7
+    {23, 296}, {21, 298}, {19, 300}, {18, 301}, {16, 303}, {15, 304}, // rows 8-13
+    {14, 305}, {13, 306}, {12, 307}, {12, 307}, {11, 308}, {10, 309}, // rows 14-19
+    {10, 309}, {10, 309}, {9, 310},  {9, 310},  {9, 310},  {8, 311},  // rows 20-25
+    {8, 311},  {8, 311},  {7, 312},  {7, 312},  {7, 312},  {7, 312},  // rows 26-31
+    {7, 313},  {6, 313},  {6, 313},  {6, 313},  {6, 313},  {5, 314},  // rows 32-37
+    {5, 314},  {5, 314},  {5, 314},  {5, 314},  {4, 314},  {4, 314},  // rows 38-43
+    {4, 314},  {4, 315},  {4, 315},  {3, 315},  {3, 315},  {3, 315},  // rows 44-49
+    {3, 315},  {3, 315},  {3, 316},  {3, 316},  {3, 316},  {2, 316},  // rows 50-55
+    {2, 316},  {2, 317},  {2, 317},  {2, 317},  {2, 317},  {2, 317},  // rows 56-61
+    {2, 317},  {2, 317},  {1, 317},  {1, 317},  {1, 317},  {1, 317},  // rows 62-67
+    {1, 317},  {1, 317},  {1, 317},  {1, 317},  {1, 317},  {1, 317},  // rows 68-73
+    {1, 317},  {1, 317},  {1, 317},  {1, 317},  {1, 317},  {1, 317},  // rows 74-79
+    {1, 317},  {1, 317},  {1, 317},  {1, 317},  {1, 317},             // rows 80-84
 };
 // The bottom edge sits a pixel or two inside the mirrored top edge.
 constexpr Run BottomRuns[] = {{45, 274}, {57, 262}, {74, 245}, {98, 221}}; // rows 164-167
@@ -73,7 +73,7 @@ constexpr Colour TopHighlight{230, 250, 255};
 constexpr Colour BottomHighlight{183, 223, 255};
 constexpr int CentreX = 160;
 constexpr int CentreY = 85;
-constexpr int HalfHeight = CentreY - 2; // from the centre row to the top edge
+constexpr int HalfHeight = CentreY - 2;     // from the centre row to the top edge
 constexpr int GradientReach = CentreX - 10; // across, from the centre to OuterGradient
 
 // from + (to - from) * part / whole, channel by channel; part may exceed whole to go past "to".
@@ -102,8 +102,7 @@ constexpr Colour gradient(int x, int y)
 {
     const long long dx = x - CentreX;
     const long long dy = y - CentreY;
-    const long long distance =
-        squareRoot(dx * dx * HalfHeight * HalfHeight + dy * dy * GradientReach * GradientReach);
+    const long long distance = squareRoot(dx * dx * HalfHeight * HalfHeight + dy * dy * GradientReach * GradientReach);
     return blend(Centre, OuterGradient, distance, GradientReach * HalfHeight);
 }
 
@@ -158,9 +157,9 @@ constexpr Bitmap drawPicture()
     out.put(40, 4); // information header size
     out.put(Width, 4);
     out.put(Height, 4); // positive: rows are stored bottom-up
-    out.put(1, 2); // colour planes
-    out.put(24, 2); // bits per pixel
-    out.put(0, 4); // no compression
+    out.put(1, 2);      // colour planes
+    out.put(24, 2);     // bits per pixel
+    out.put(0, 4);      // no compression
     out.put(PixelArraySize, 4);
     out.put(2835, 4); // 72 dots per inch, both ways
     out.put(2835, 4);

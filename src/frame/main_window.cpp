@@ -33,7 +33,6 @@ const QList<std::pair<const char *, const char *>> toolbarTargets = {
     {"工具_外地入埠", "菜单_仓库_外地入埠货物管理"},
 };
 
-
 } // namespace
 
 MainWindow *mainWindow()
@@ -52,8 +51,15 @@ MainWindow::MainWindow(const QList<MainWindowPart> &parts) : ui(std::make_unique
     ui->选择夹_功能集->setDocumentMode(true);
     setCentralWidget(ui->主界面_客户区);
 
-    const QStringList captions = {QStringLiteral("操作员:"), {}, QStringLiteral("级别:"), {},
-                                  QStringLiteral("部门:"),   {}, QStringLiteral("状态:"), {}, {}};
+    const QStringList captions = {QStringLiteral("操作员:"),
+                                  {},
+                                  QStringLiteral("级别:"),
+                                  {},
+                                  QStringLiteral("部门:"),
+                                  {},
+                                  QStringLiteral("状态:"),
+                                  {},
+                                  {}};
     for (int i = 0; i < statusPanelCount; ++i) {
         auto *panel = new QLabel(captions[i], this);
         panel->setObjectName(QStringLiteral("状态条_主界面_系统状态显示_%1").arg(i));
@@ -69,7 +75,8 @@ MainWindow::MainWindow(const QList<MainWindowPart> &parts) : ui(std::make_unique
     platform::startTimerUnit(this, QStringLiteral("时钟_主界面_状态条"), 1000, [this] { tickClock(); });
 
     for (const auto &[tool, item] : toolbarTargets)
-        connect(action(QString::fromUtf8(tool)), &QAction::triggered, action(QString::fromUtf8(item)), &QAction::trigger);
+        connect(action(QString::fromUtf8(tool)), &QAction::triggered, action(QString::fromUtf8(item)),
+                &QAction::trigger);
     connect(ui->菜单_系统_退出, &QAction::triggered, this, &MainWindow::leaveProgram);
     connect(ui->按钮_主界面_退出系统, &QPushButton::clicked, this, &MainWindow::exitSystem);
 
@@ -87,7 +94,7 @@ MainWindow::~MainWindow()
 
 QList<QMenu *> MainWindow::topMenus() const
 {
-    return {ui->菜单_系统, ui->菜单_受理, ui->菜单_查询, ui->菜单_检货处,
+    return {ui->菜单_系统, ui->菜单_受理, ui->菜单_查询,     ui->菜单_检货处,
             ui->菜单_仓库, ui->菜单_调度, ui->菜单_人资后勤, ui->菜单_市场部};
 }
 

@@ -10,10 +10,14 @@ namespace {
 const QHash<QString, QString> &menuOfWord()
 {
     static const QHash<QString, QString> table = {
-        {QStringLiteral("受理"), QStringLiteral("受理(&2)")},     {QStringLiteral("查询"), QStringLiteral("查询(&3)")},
-        {QStringLiteral("检货"), QStringLiteral("检货处(&4)")},   {QStringLiteral("仓库"), QStringLiteral("仓库(&5)")},
-        {QStringLiteral("调度"), QStringLiteral("调度(&6)")},     {QStringLiteral("人资"), QStringLiteral("人资后勤(&7)")},
-        {QStringLiteral("后勤"), QStringLiteral("人资后勤(&7)")}, {QStringLiteral("市场"), QStringLiteral("市场部(&8)")},
+        {QStringLiteral("受理"), QStringLiteral("受理(&2)")},
+        {QStringLiteral("查询"), QStringLiteral("查询(&3)")},
+        {QStringLiteral("检货"), QStringLiteral("检货处(&4)")},
+        {QStringLiteral("仓库"), QStringLiteral("仓库(&5)")},
+        {QStringLiteral("调度"), QStringLiteral("调度(&6)")},
+        {QStringLiteral("人资"), QStringLiteral("人资后勤(&7)")},
+        {QStringLiteral("后勤"), QStringLiteral("人资后勤(&7)")},
+        {QStringLiteral("市场"), QStringLiteral("市场部(&8)")},
     };
     return table;
 }
@@ -22,8 +26,9 @@ const QHash<QString, QString> &menuOfWord()
 
 const QStringList &roleNames()
 {
-    static const QStringList names = {QStringLiteral("管理员"),   QStringLiteral("业务主管"), QStringLiteral("市场主管"),
-                                      QStringLiteral("人事主管"), QStringLiteral("内务主管"), postOperatorRole};
+    static const QStringList names = {QStringLiteral("管理员"),   QStringLiteral("业务主管"),
+                                      QStringLiteral("市场主管"), QStringLiteral("人事主管"),
+                                      QStringLiteral("内务主管"), postOperatorRole};
     return names;
 }
 

@@ -79,7 +79,8 @@ class Compiler
 {
 public:
     Compiler(const QList<Token> &tokens, const QHash<QString, ColumnKind> &columns)
-        : m_tokens(tokens), m_columns(columns) {}
+        : m_tokens(tokens), m_columns(columns)
+    {}
 
     std::optional<CompiledFilter> run()
     {

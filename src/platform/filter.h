@@ -20,8 +20,7 @@ struct CompiledFilter {
 // Returns no value when the text does not parse or names a field the table does not have;
 // such a filter matches nothing. A date-time column compares as date-times; a literal that is
 // no date (or no number, for a numeric column) makes that comparison false.
-std::optional<CompiledFilter> compileFilter(const QString &filter,
-                                            const QHash<QString, ColumnKind> &columns);
+std::optional<CompiledFilter> compileFilter(const QString &filter, const QHash<QString, ColumnKind> &columns);
 
 // A text literal for a filter: the text in apostrophes, each apostrophe doubled.
 QString filterLiteral(const QString &text);

@@ -4,6 +4,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <sys/signalfd.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -32,6 +37,25 @@ QStringList runningProcessNames()
 QString ownExecutableName()
 {
     return QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+}
+
+void quitOnTerminationSignal()
+{
+    sigset_t terminating;
+    sigemptyset(&terminating);
+    sigaddset(&terminating, SIGTERM);
+    sigaddset(&terminating, SIGINT);
+    if (sigprocmask(SIG_BLOCK, &terminating, nullptr) != 0)
+        return;
+    const int fd = signalfd(-1, &terminating, SFD_CLOEXEC);
+    if (fd < 0)
+        return;
+    auto *notifier = new QSocketNotifier(fd, QSocketNotifier::Read, QCoreApplication::instance());
+    QObject::connect(notifier, &QSocketNotifier::activated, notifier, [fd] {
+        signalfd_siginfo info;
+        if (::read(fd, &info, sizeof info) == sizeof info)
+            QCoreApplication::exit(0);
+    });
 }
 
 } // namespace platform

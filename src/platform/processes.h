@@ -9,4 +9,8 @@ QStringList runningProcessNames();
 // The file name of this program's own executable.
 QString ownExecutableName();
 
+// Ends the event loop with exit code 0 when the process is asked to terminate (SIGTERM, SIGINT),
+// so a logout or a kill ends the program the same way as its own exit.
+void quitOnTerminationSignal();
+
 } // namespace platform

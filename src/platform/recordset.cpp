@@ -312,8 +312,8 @@ int Recordset::readInt(const QString &field)
     switch (v.typeId()) {
     case QMetaType::Int:
     case QMetaType::LongLong:
-        return int(std::clamp<qint64>(v.toLongLong(), std::numeric_limits<int>::min(),
-                                      std::numeric_limits<int>::max()));
+        return int(
+            std::clamp<qint64>(v.toLongLong(), std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
     case QMetaType::Double:
         return int(std::clamp<double>(std::trunc(v.toDouble()), std::numeric_limits<int>::min(),
                                       std::numeric_limits<int>::max()));
@@ -364,10 +364,10 @@ bool Recordset::update()
     }
     QSqlQuery q(m_db->handle());
     if (m_adding) {
-        const QString sql = names.isEmpty()
-            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(m_source)
-            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                  .arg(m_source, names.join(u','), QStringList(names.size(), QStringLiteral("?")).join(u','));
+        const QString sql = names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(m_source)
+                                            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                                  .arg(m_source, names.join(u','),
+                                                       QStringList(names.size(), QStringLiteral("?")).join(u','));
         q.prepare(sql);
         bindAll(q, values);
         if (!q.exec())

@@ -84,8 +84,8 @@ private:
 
     Database *m_db = nullptr;
     Mode m_mode = Mode::Closed;
-    QString m_source;            // quoted table reference
-    QString m_baseWhere;         // from openTableWhere
+    QString m_source;    // quoted table reference
+    QString m_baseWhere; // from openTableWhere
     QVariantList m_baseParameters;
     QString m_filterWhere;
     QVariantList m_filterParameters;
@@ -93,8 +93,8 @@ private:
 
     QStringList m_columns;
     QHash<QString, ColumnKind> m_kinds;
-    QList<qint64> m_rowids;      // Table mode: the set, in table order
-    QList<QVariantList> m_rows;  // Rows mode: the whole result
+    QList<qint64> m_rowids;     // Table mode: the set, in table order
+    QList<QVariantList> m_rows; // Rows mode: the whole result
     int m_position = 0;
 
     qint64 m_cachedRowid = -1;

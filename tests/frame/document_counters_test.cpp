@@ -1,0 +1,65 @@
+#include "frame/document_counters.h"
+#include "frame/session.h"
+#include "support/program_dir_fixture.h"
+
+#include <QFile>
+
+using frame::DocumentKind;
+
+struct NumberCase {
+    const char *number;
+    int count;
+    const char *expected;
+};
+
+class AdvancedNumberText : public ::testing::TestWithParam<NumberCase>
+{
+};
+
+TEST_P(AdvancedNumberText, CountDigitsEndAtCharacterNine)
+{
+    const NumberCase &c = GetParam();
+    EXPECT_EQ(frame::advancedNumberText(QString::fromUtf8(c.number), c.count), QString::fromUtf8(c.expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, AdvancedNumberText,
+                         ::testing::Values(NumberCase{"YW0000001", 2, "YW0000002"},
+                                           NumberCase{"YW0000009", 10, "YW0000010"}, // carrying into a new digit
+                                           NumberCase{"YW0000099", 100, "YW0000100"},
+                                           NumberCase{"YW2026000001", 2, "YW2026002001"}, // the rest stays
+                                           NumberCase{"FH", 7, "FH0000007"},              // short: filled with zeros
+                                           NumberCase{"", 12, "000000012"},
+                                           NumberCase{"JH0000001", 123456789, "123456789"}));
+
+using DocumentCountersTest = ProgramDirTest;
+
+TEST_F(DocumentCountersTest, AdvancedNumberIsWrittenAtOnce)
+{
+    frame::DocumentCounters counters;
+    ASSERT_TRUE(counters.load());
+    EXPECT_EQ(counters.number(DocumentKind::Picking), QStringLiteral("JH0000001"));
+    ASSERT_TRUE(counters.nextDocumentNumber(DocumentKind::Picking));
+    EXPECT_EQ(counters.number(DocumentKind::Picking), QStringLiteral("JH0000002"));
+
+    // A program that dies now must not hand out JH0000001's successor again.
+    frame::DocumentCounters afterRestart;
+    ASSERT_TRUE(afterRestart.load());
+    EXPECT_EQ(afterRestart.number(DocumentKind::Picking), QStringLiteral("JH0000002"));
+    EXPECT_EQ(afterRestart.count(DocumentKind::Picking), 2);
+    EXPECT_EQ(afterRestart.number(DocumentKind::Order), QStringLiteral("YW0000001"));
+    EXPECT_TRUE(messages.messages.isEmpty());
+}
+
+TEST_F(DocumentCountersTest, UnreadableCountersSayWhyAndLeaveTheNumbersEmpty)
+{
+    const QString manual = QStringLiteral("在录入各类单据的时候你得手动输入单号值了.");
+    sql(QStringLiteral("system.mdb"), QStringLiteral("DROP TABLE 累加单号值"));
+    frame::DocumentCounters counters;
+    EXPECT_FALSE(counters.load());
+    ASSERT_TRUE(QFile::remove(path(QStringLiteral("data/system.mdb"))));
+    EXPECT_FALSE(counters.load());
+    EXPECT_EQ(messages.texts(), (QStringList{QStringLiteral("打开累加单号值表失败!") + manual,
+                                             QStringLiteral("系统数据库连接失败!") + manual}));
+    EXPECT_EQ(counters.number(DocumentKind::Order), QString());
+    EXPECT_FALSE(counters.nextDocumentNumber(DocumentKind::Order));
+}

@@ -1,0 +1,107 @@
+#include "frame/login_window.h"
+#include "frame/main_window.h"
+#include "frame/session.h"
+#include "support/program_dir_fixture.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+
+class LoginTest : public ProgramDirTest
+{
+protected:
+    void SetUp() override
+    {
+        ProgramDirTest::SetUp();
+        login = new frame::LoginWindow;
+    }
+    void TearDown() override
+    {
+        delete login.data();
+        delete frame::mainWindow();
+        ProgramDirTest::TearDown();
+    }
+
+    void attempt(const QString &account, const QString &password)
+    {
+        login->findChild<QLineEdit *>(QStringLiteral("编辑框_登陆_用户名"))->setText(account);
+        login->findChild<QLineEdit *>(QStringLiteral("编辑框_登陆_密码"))->setText(password);
+        login->findChild<QPushButton *>(QStringLiteral("按钮_登陆_登陆确定"))->click();
+    }
+
+    QPointer<frame::LoginWindow> login;
+};
+
+TEST_F(LoginTest, StartsWithTheFocusInTheAccountBoxAndTheCountersLoaded)
+{
+    EXPECT_EQ(platform::focusTarget(), login->findChild<QLineEdit *>(QStringLiteral("编辑框_登陆_用户名")));
+    EXPECT_EQ(frame::documentCounters().number(frame::DocumentKind::Order), QStringLiteral("YW0000001"));
+    EXPECT_EQ(login->size(), QSize(320, 170));
+    EXPECT_TRUE(login->windowFlags() & Qt::FramelessWindowHint);
+}
+
+TEST_F(LoginTest, SuccessfulLoginStampsTheAccountAndOpensTheMainWindow)
+{
+    sql(QStringLiteral("system.mdb"),
+        QStringLiteral("INSERT INTO 操作员 VALUES ('li', '李四', 'pw', '岗位操作员', '受理&仓库', '业务部', NULL, 4)"));
+    attempt(QStringLiteral("li"), QStringLiteral("pw"));
+    ASSERT_NE(frame::mainWindow(), nullptr);
+    EXPECT_TRUE(messages.messages.isEmpty());
+    const frame::CurrentOperator &op = frame::currentOperator();
+    EXPECT_EQ(op.name, QStringLiteral("李四"));
+    EXPECT_EQ(op.role, QStringLiteral("岗位操作员"));
+    EXPECT_EQ(op.permissions, QStringLiteral("受理&仓库"));
+    EXPECT_EQ(op.department, QStringLiteral("业务部"));
+    EXPECT_EQ(column(QStringLiteral("system.mdb"), QStringLiteral("SELECT 登陆次数 FROM 操作员 WHERE 登陆帐号 = 'li'")),
+              QStringList{"5"});
+    const QStringList stamp =
+        column(QStringLiteral("system.mdb"), QStringLiteral("SELECT 最后登陆时间 FROM 操作员 WHERE 登陆帐号 = 'li'"));
+    ASSERT_EQ(stamp.size(), 1);
+    EXPECT_EQ(stamp.first().left(10), QDate::currentDate().toString(Qt::ISODate));
+    EXPECT_EQ(frame::mainWindow()->statusPanel(1), QStringLiteral("李四"));
+    EXPECT_EQ(frame::mainWindow()->statusPanel(3), QStringLiteral("岗位操作员"));
+    EXPECT_EQ(frame::mainWindow()->statusPanel(5), QStringLiteral("业务部"));
+    EXPECT_EQ(frame::mainWindow()->statusPanel(7), QStringLiteral("等待操作!"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(login.isNull());
+}
+
+TEST_F(LoginTest, ThreeFailuresEndTheProgram)
+{
+    const QString text = QStringLiteral("用户名或密码错误!请仔细检查后再次登陆.");
+    const QList<std::pair<QString, QString>> tries = {
+        {QStringLiteral("admin"), QStringLiteral("wrong")},
+        {QStringLiteral("nobody"), QStringLiteral("admin")},
+        {QStringLiteral("x' or '1'='1"), QStringLiteral("x' or '1'='1")},
+    };
+    for (int i = 0; i < tries.size(); ++i) {
+        EXPECT_FALSE(ends.ended) << i;
+        attempt(tries[i].first, tries[i].second);
+        ASSERT_EQ(messages.messages.size(), i + 1);
+        EXPECT_EQ(messages.messages[i].text, text);
+        EXPECT_EQ(messages.messages[i].title, QStringLiteral("第%1次错误").arg(i + 1));
+    }
+    EXPECT_TRUE(ends.ended);
+    EXPECT_EQ(ends.exitCode, 0);
+    EXPECT_EQ(frame::mainWindow(), nullptr);
+    EXPECT_EQ(column(QStringLiteral("system.mdb"), QStringLiteral("SELECT 登陆次数 FROM 操作员")), QStringList{"0"});
+}
+
+TEST_F(LoginTest, MissingSystemDatabaseSaysSoAndEnds)
+{
+    ASSERT_TRUE(QFile::remove(path(QStringLiteral("data/system.mdb"))));
+    attempt(QStringLiteral("admin"), QStringLiteral("admin"));
+    ASSERT_EQ(messages.messages.size(), 1);
+    EXPECT_TRUE(messages.messages.first().text.startsWith(QStringLiteral("系统数据库不存在或无法打开!")));
+    EXPECT_TRUE(ends.ended);
+    EXPECT_EQ(frame::mainWindow(), nullptr);
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("data/system.mdb"))));
+}
+
+TEST_F(LoginTest, CancelEndsTheProgram)
+{
+    login->findChild<QPushButton *>(QStringLiteral("按钮_登陆_取消"))->click();
+    EXPECT_TRUE(ends.ended);
+}

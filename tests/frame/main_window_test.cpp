@@ -1,0 +1,99 @@
+#include "frame/main_window.h"
+#include "frame/session.h"
+#include "support/program_dir_fixture.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
+#include <QToolBar>
+
+class MainWindowTest : public ProgramDirTest
+{
+protected:
+    QMap<QString, bool> menuStates(const frame::MainWindow &main) const
+    {
+        QMap<QString, bool> states;
+        for (QMenu *menu : main.topMenus())
+            states.insert(menu->title(), menu->menuAction()->isEnabled());
+        return states;
+    }
+    bool toolbarEnabled(const frame::MainWindow &main) const
+    {
+        return main.findChild<QToolBar *>(QStringLiteral("工具条_主界面_常用功能"))->isEnabled();
+    }
+};
+
+const QStringList allMenus = {"系统(&1)", "受理(&2)", "查询(&3)",     "检货处(&4)",
+                              "仓库(&5)", "调度(&6)", "人资后勤(&7)", "市场部(&8)"};
+
+QMap<QString, bool> only(const QStringList &enabled)
+{
+    QMap<QString, bool> states;
+    for (const QString &menu : allMenus)
+        states.insert(menu, enabled.contains(menu));
+    return states;
+}
+
+TEST_F(MainWindowTest, MenusFollowTheRoleAndComeBackOnlyAsTheRoleAllows)
+{
+    struct Case {
+        QString role, permissions;
+        QStringList enabled;
+        bool settings;
+    };
+    const QList<Case> cases = {
+        {"管理员", "", allMenus, true},
+        {"业务主管", "", {"系统(&1)", "受理(&2)", "查询(&3)", "检货处(&4)", "仓库(&5)", "调度(&6)"}, false},
+        {"内务主管", "", {"系统(&1)", "人资后勤(&7)"}, false},
+        {"岗位操作员", "后勤", {"系统(&1)", "人资后勤(&7)"}, false},
+        {"岗位操作员", "受理&市场&无此权限", {"系统(&1)", "受理(&2)", "市场部(&8)"}, false},
+        {"未知", "受理", {"系统(&1)"}, false},
+    };
+    for (const Case &c : cases) {
+        loginAs(c.role, c.permissions);
+        frame::MainWindow main;
+        const QString label = c.role + u' ' + c.permissions;
+        EXPECT_EQ(menuStates(main), only(c.enabled)) << label.toStdString();
+        EXPECT_EQ(main.action(QStringLiteral("菜单_系统_操作员管理"))->isEnabled(), c.settings) << label.toStdString();
+        EXPECT_TRUE(main.action(QStringLiteral("菜单_系统_退出"))->isEnabled());
+        EXPECT_EQ(main.action(QStringLiteral("工具_业务单录入"))->isEnabled(), c.enabled.contains("受理(&2)"));
+
+        main.setMainMenusEnabled(0);
+        EXPECT_EQ(menuStates(main), only({})) << label.toStdString();
+        EXPECT_FALSE(toolbarEnabled(main));
+        main.setMainMenusEnabled(2);
+        EXPECT_EQ(menuStates(main), only({})) << label.toStdString();
+        EXPECT_FALSE(toolbarEnabled(main));
+        main.setMainMenusEnabled(1);
+        EXPECT_EQ(menuStates(main), only(c.enabled)) << label.toStdString();
+        EXPECT_TRUE(toolbarEnabled(main));
+        main.setMainMenusEnabled(2);
+        EXPECT_EQ(menuStates(main), only(c.enabled)) << label.toStdString();
+    }
+}
+
+TEST_F(MainWindowTest, TitleComesFromTheProgramSettings)
+{
+    loginAs(QStringLiteral("管理员"));
+    frame::MainWindow main;
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("货运业务管理系统"));
+    EXPECT_EQ(main.pages()->currentIndex(), 0);
+}
+
+TEST_F(MainWindowTest, ExitButtonWritesTheCountersBackAndTheMenuItemDoesNot)
+{
+    loginAs(QStringLiteral("管理员"));
+    frame::MainWindow main;
+    sql(QStringLiteral("system.mdb"), QStringLiteral("UPDATE 累加单号值 SET 业务单号 = 'changed'"));
+    main.action(QStringLiteral("菜单_系统_退出"))->trigger();
+    EXPECT_TRUE(ends.ended);
+    EXPECT_EQ(main.statusPanel(7), QStringLiteral("正在退出..."));
+    EXPECT_EQ(column(QStringLiteral("system.mdb"), QStringLiteral("SELECT 业务单号 FROM 累加单号值")),
+              QStringList{"changed"});
+
+    ends.ended = false;
+    main.findChild<QPushButton *>(QStringLiteral("按钮_主界面_退出系统"))->click();
+    EXPECT_TRUE(ends.ended);
+    EXPECT_EQ(column(QStringLiteral("system.mdb"), QStringLiteral("SELECT 业务单号 FROM 累加单号值")),
+              QStringList{"YW0000001"});
+}

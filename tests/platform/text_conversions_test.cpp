@@ -1,0 +1,76 @@
+#include "platform/text_conversions.h"
+
+#include <gtest/gtest.h>
+#include <limits>
+
+using namespace platform;
+
+struct IntCase {
+    const char *text;
+    int expected;
+};
+
+class TextToInt : public ::testing::TestWithParam<IntCase>
+{
+};
+
+TEST_P(TextToInt, ConvertsAsTyped)
+{
+    EXPECT_EQ(textToInt(QString::fromUtf8(GetParam().text)), GetParam().expected) << GetParam().text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, TextToInt,
+                         ::testing::Values(IntCase{"42", 42}, IntCase{"  42  ", 42}, IntCase{"+7", 7},
+                                           IntCase{"-7", -7}, IntCase{"3.99", 3}, IntCase{"-3.99", -3},
+                                           IntCase{"5.", 5}, IntCase{".5", 0}, IntCase{"", 0}, IntCase{"   ", 0},
+                                           IntCase{"abc", 0}, IntCase{"12abc", 0}, IntCase{"1 2", 0}, IntCase{"--1", 0},
+                                           IntCase{"2147483647", 2147483647},
+                                           IntCase{"2147483648", std::numeric_limits<int>::max()},
+                                           IntCase{"-2147483648", std::numeric_limits<int>::min()},
+                                           IntCase{"-99999999999999999999", std::numeric_limits<int>::min()},
+                                           IntCase{"99999999999999999999.5", std::numeric_limits<int>::max()}));
+
+struct DateCase {
+    const char *text;
+    QDateTime expected; // invalid: no date
+};
+
+class TextToDateTime : public ::testing::TestWithParam<DateCase>
+{
+};
+
+TEST_P(TextToDateTime, AcceptsTheKnownFormsOnly)
+{
+    EXPECT_EQ(textToDateTime(QString::fromUtf8(GetParam().text)), GetParam().expected) << GetParam().text;
+}
+
+const QDateTime day(QDate(2026, 12, 10), QTime(0, 0));
+const QDateTime morning(QDate(2026, 12, 10), QTime(8, 5, 3));
+const QDateTime minute(QDate(2026, 12, 10), QTime(8, 5));
+
+INSTANTIATE_TEST_SUITE_P(Cases, TextToDateTime,
+                         ::testing::Values(DateCase{"2026年12月10日8时5分3秒", morning},
+                                           DateCase{"2026年12月10日", day}, DateCase{"2026-12-10", day},
+                                           DateCase{"2026-12-10 8:05", minute},
+                                           DateCase{"2026-12-10 08:05:03", morning}, DateCase{"2026/12/10", day},
+                                           DateCase{"2026/12/10 8:05:03", morning}, DateCase{" 2026-12-10 ", day},
+                                           DateCase{"2026-2-30", {}}, DateCase{"2026-12-10 24:00", {}},
+                                           DateCase{"2026年2月29日", {}}, DateCase{"2026-12/10", {}},
+                                           DateCase{"2026-01-01'", {}}, DateCase{"10/12/2026", {}}, DateCase{"", {}},
+                                           DateCase{"tomorrow", {}}, DateCase{"2026年12月10日8时", {}}));
+
+TEST(DateTimeText, SystemFormRoundTripsAndShowsMidnightAsTheDate)
+{
+    EXPECT_EQ(valueToText(morning), QStringLiteral("2026年12月10日8时5分3秒"));
+    EXPECT_EQ(valueToText(day), QStringLiteral("2026年12月10日"));
+    EXPECT_EQ(valueToText(QDateTime()), QString());
+    for (const QDateTime &value : {morning, day, QDateTime(QDate(2024, 2, 29), QTime(23, 59, 59))})
+        EXPECT_EQ(textToDateTime(valueToText(value)), value);
+}
+
+TEST(DateTimeText, StorageFormSortsAsText)
+{
+    EXPECT_EQ(dateTimeToStorage(morning), QStringLiteral("2026-12-10 08:05:03"));
+    EXPECT_LT(dateTimeToStorage(QDateTime(QDate(2026, 9, 1), QTime(0, 0))), dateTimeToStorage(day));
+    EXPECT_EQ(dateTimeFromStorage(dateTimeToStorage(morning)), morning);
+}
