@@ -4,12 +4,16 @@
 #include "desk/shipping_list_page.h"
 #include "frame/main_window.h"
 
+#include <QAction>
+
 namespace desk {
 
 void attachToMainWindow(frame::MainWindow &main)
 {
     auto *orderEntry = new OrderEntryPage(&main);
     main.setPage(2, orderEntry);
+    QObject::connect(main.action(QStringLiteral("菜单_受理_业务单录入")), &QAction::triggered, orderEntry,
+                     &OrderEntryPage::openOrderEntryPage);
     auto *shippingList = new ShippingListPage(&main);
     main.setPage(3, shippingList);
 }

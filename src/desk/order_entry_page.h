@@ -1,15 +1,41 @@
 #pragma once
 
+#include "platform/database.h"
+#include "platform/recordset.h"
+
 #include <QWidget>
+#include <memory>
+
+class QTreeWidgetItem;
+
+namespace Ui {
+class OrderEntryPage;
+}
 
 namespace desk {
 
+// 业务单录入, page 2 of the main window: the order form and, below it, the pickings that wait in
+// the queue to be taken into an order.
 class OrderEntryPage final : public QWidget
 {
     Q_OBJECT
 
 public:
     explicit OrderEntryPage(QWidget *parent = nullptr);
+    ~OrderEntryPage() override;
+
+    void openOrderEntryPage();
+    // Rebuilds the pending list from the whole queue table; shows no message on any path.
+    void refreshPendingPickingList();
+
+private:
+    void takePickingIntoOrder(QTreeWidgetItem *item);
+    void leaveOrderEntryPage();
+
+    std::unique_ptr<Ui::OrderEntryPage> ui;
+    // Used by the refresh alone, opened and closed within each run.
+    platform::Database m_pendingDb;
+    platform::Recordset m_pendingRs;
 };
 
 } // namespace desk

@@ -1,7 +1,40 @@
 #include "office/back_office_page.h"
 
+#include "frame/main_window.h"
+#include "ui_back_office_page.h"
+
 namespace office {
 
-BackOfficePage::BackOfficePage(QWidget *parent) : QWidget(parent) {}
+namespace {
+
+constexpr int pageIndex = 7;
+constexpr int activityPanel = 7;
+constexpr int openBaseFrameHeight = 492;
+
+} // namespace
+
+BackOfficePage::BackOfficePage(frame::MainWindow &main)
+    : QWidget(&main), ui(std::make_unique<Ui::BackOfficePage>()), m_main(main)
+{
+    ui->setupUi(this);
+    connect(ui->按钮_后勤支出_退出, &QPushButton::clicked, this, &BackOfficePage::leaveBackOfficePage);
+}
+
+BackOfficePage::~BackOfficePage() = default;
+
+void BackOfficePage::openBackOfficePage()
+{
+    m_main.showPage(pageIndex);
+    ui->外形框_后勤支出_底框->resize(ui->外形框_后勤支出_底框->width(), openBaseFrameHeight);
+    m_main.setStatusPanel(activityPanel, QStringLiteral("后勤支出管理..."));
+    m_main.setMainMenusEnabled(0);
+}
+
+void BackOfficePage::leaveBackOfficePage()
+{
+    m_main.showPage(0);
+    m_main.setStatusPanel(activityPanel, QStringLiteral("等待操作..."));
+    m_main.setMainMenusEnabled(1);
+}
 
 } // namespace office

@@ -3,11 +3,16 @@
 #include "frame/main_window.h"
 #include "office/back_office_page.h"
 
+#include <QAction>
+
 namespace office {
 
 void attachToMainWindow(frame::MainWindow &main)
 {
-    main.setPage(7, new BackOfficePage(&main));
+    auto *backOffice = new BackOfficePage(main);
+    main.setPage(7, backOffice);
+    QObject::connect(main.action(QStringLiteral("菜单_人资后勤_后勤支出")), &QAction::triggered, backOffice,
+                     &BackOfficePage::openBackOfficePage);
 }
 
 } // namespace office

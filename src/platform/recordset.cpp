@@ -63,7 +63,8 @@ bool Recordset::openTableWhere(const QString &table, const Conditions &equals)
 bool Recordset::openSql(const QString &sql)
 {
     static const QRegularExpression wholeTable(QStringLiteral(R"(^\s*select\s+\*\s+from\s+([\w.]+)\s*;?\s*$)"),
-                                               QRegularExpression::CaseInsensitiveOption);
+                                               QRegularExpression::CaseInsensitiveOption |
+                                                   QRegularExpression::UseUnicodePropertiesOption);
     if (const auto m = wholeTable.match(sql); m.hasMatch())
         return openTable(m.captured(1));
 
@@ -142,7 +143,7 @@ bool Recordset::loadColumns()
 bool Recordset::reload()
 {
     m_rowids.clear();
-    m_cachedRowid = -1;
+    m_window.clear();
     m_position = 0;
     if (m_filterMatchesNothing)
         return true;
@@ -181,7 +182,7 @@ void Recordset::close()
     m_rowids.clear();
     m_rows.clear();
     m_position = 0;
-    m_cachedRowid = -1;
+    m_window.clear();
     m_current.clear();
     m_adding = false;
     m_pending.clear();
@@ -270,18 +271,31 @@ bool Recordset::fetchCurrent()
         return true;
     }
     const qint64 rowid = m_rowids[m_position];
-    if (rowid == m_cachedRowid)
+    if (auto cached = m_window.constFind(rowid); cached != m_window.cend()) {
+        m_current = *cached;
         return true;
+    }
+    // Records are mostly visited in order, so the ones that follow are read in the same query.
+    const int end = qMin(int(m_rowids.size()), m_position + readAhead);
     QSqlQuery q(m_db->handle());
     q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(m_source));
-    q.addBindValue(rowid);
-    if (!q.exec() || !q.next())
+    q.prepare(QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid IN (%2)")
+                  .arg(m_source, QStringList(end - m_position, QStringLiteral("?")).join(u',')));
+    for (int i = m_position; i < end; ++i)
+        q.addBindValue(m_rowids[i]);
+    if (!q.exec())
         return fail(q.lastError().text());
-    m_current.clear();
-    for (int i = 0; i < m_columns.size(); ++i)
-        m_current.append(q.value(i));
-    m_cachedRowid = rowid;
+    m_window.clear();
+    while (q.next()) {
+        QVariantList row;
+        row.reserve(m_columns.size());
+        for (int i = 0; i < m_columns.size(); ++i)
+            row.append(q.value(i + 1));
+        m_window.insert(q.value(0).toLongLong(), row);
+    }
+    if (!m_window.contains(rowid))
+        return fail(QStringLiteral("记录已不存在"));
+    m_current = m_window.value(rowid);
     return true;
 }
 
@@ -390,7 +404,7 @@ bool Recordset::update()
     }
     m_adding = false;
     m_pending.clear();
-    m_cachedRowid = -1;
+    m_window.clear();
     return true;
 }
 
@@ -410,7 +424,7 @@ bool Recordset::deleteCurrent()
     if (!q.exec() || q.numRowsAffected() != 1)
         return fail(q.lastError().isValid() ? q.lastError().text() : QStringLiteral("记录已不存在"));
     m_rowids.removeAt(m_position);
-    m_cachedRowid = -1;
+    m_window.clear();
     m_pending.clear();
     return true;
 }
@@ -424,7 +438,7 @@ bool Recordset::deleteAll()
         return fail(q.lastError().text());
     m_rowids.clear();
     m_position = 0;
-    m_cachedRowid = -1;
+    m_window.clear();
     return true;
 }
 

@@ -97,7 +97,8 @@ private:
     QList<QVariantList> m_rows; // Rows mode: the whole result
     int m_position = 0;
 
-    qint64 m_cachedRowid = -1;
+    static constexpr int readAhead = 200;
+    QHash<qint64, QVariantList> m_window; // the records read around the current one, by rowid
     QVariantList m_current;
 
     bool m_adding = false;

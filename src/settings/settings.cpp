@@ -1,12 +1,16 @@
 #include "settings/settings.h"
 
 #include "frame/main_window.h"
+#include "settings/system_menu_window.h"
+
+#include <QAction>
 
 namespace settings {
 
 void attachToMainWindow(frame::MainWindow &main)
 {
-    (void)main;
+    QObject::connect(main.action(QStringLiteral("菜单_系统_操作员管理")), &QAction::triggered, &main,
+                     [] { openOperatorManagement(); });
 }
 
 } // namespace settings

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "frame/main_window.h"
+#include "platform/database.h"
+#include "platform/recordset.h"
+
+#include <memory>
+
+namespace Ui {
+class PickingWindow;
+}
+
+namespace goods {
+
+// 检货窗口: the picking desk, where the goods actually inspected and measured are recorded and
+// queued for the order desk.
+class PickingWindow final : public frame::ChildWindow
+{
+    Q_OBJECT
+
+public:
+    explicit PickingWindow(QWidget *parent = nullptr);
+    ~PickingWindow() override;
+
+    // Shows the page 检货基本信息, ready for a new picking.
+    void showPickingPage();
+
+private:
+    void savePicking();
+    void resetPickingEntryPage();
+    // Appends one record with the page's nine picking values to the table open in m_rs.
+    bool appendPicking();
+
+    std::unique_ptr<Ui::PickingWindow> ui;
+    platform::Database m_db;
+    platform::Recordset m_rs;
+};
+
+// The menu item 检货基本信息: opens the picking desk on its entry page.
+void openPickingWindow();
+
+} // namespace goods

@@ -1,0 +1,305 @@
+#include "settings/operator_page.h"
+
+#include "frame/db_access.h"
+#include "frame/roles.h"
+#include "platform/database.h"
+#include "platform/dialogs.h"
+#include "platform/list_view.h"
+#include "platform/recordset.h"
+#include "platform/text_conversions.h"
+#include "ui_operator_page.h"
+
+#include <QSignalBlocker>
+#include <utility>
+
+namespace settings {
+
+namespace {
+
+const QString systemFile = QStringLiteral("system.mdb");
+const QString operatorsTable = QStringLiteral("操作员");
+const QString selectOperators = QStringLiteral("select * from 操作员");
+const QString accountField = QStringLiteral("登陆帐号");
+const QString addCaption = QStringLiteral("添  加");
+const QString modifyCaption = QStringLiteral("修  改");
+const QString saveCaption = QStringLiteral("保  存");
+
+// Column positions of 操作员; the list shows its columns in the same order.
+constexpr int roleColumn = 3;
+constexpr int permissionsColumn = 4;
+
+} // namespace
+
+OperatorPage::OperatorPage(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::OperatorPage>())
+{
+    ui->setupUi(this);
+    platform::listViewSetColumns(ui->超级列表框_操作员_帐号列表, {{QStringLiteral("登陆帐号"), 70},
+                                                                  {QStringLiteral("姓名"), 80},
+                                                                  {QStringLiteral("密码"), 60},
+                                                                  {QStringLiteral("级别"), 70},
+                                                                  {QStringLiteral("权限"), 120},
+                                                                  {QStringLiteral("部门"), 70},
+                                                                  {QStringLiteral("最后登陆时间"), 150},
+                                                                  {QStringLiteral("登陆次数"), 60}});
+
+    connect(ui->按钮_操作员_列出用户, &QPushButton::clicked, this, &OperatorPage::listOperators);
+    connect(ui->超级列表框_操作员_帐号列表, &QTreeWidget::itemSelectionChanged, this,
+            &OperatorPage::showSelectedOperator);
+    connect(ui->按钮_操作员_添加, &QPushButton::clicked, this, &OperatorPage::addOperator);
+    connect(ui->按钮_操作员_修改, &QPushButton::clicked, this, &OperatorPage::modifyOperator);
+    connect(ui->按钮_操作员_退出, &QPushButton::clicked, this, &OperatorPage::closeSettingsWindow);
+    const QList<QRadioButton *> radios = roleRadios();
+    for (int i = 0; i < radios.size(); ++i) {
+        const QString role = frame::roleNames().at(i);
+        if (role == frame::postOperatorRole)
+            connect(radios[i], &QRadioButton::clicked, this, &OperatorPage::applyPostOperatorRole);
+        else
+            connect(radios[i], &QRadioButton::clicked, this, [this, role] { applyRolePreset(role); });
+    }
+}
+
+OperatorPage::~OperatorPage() = default;
+
+QList<QRadioButton *> OperatorPage::roleRadios() const
+{
+    return {ui->单选框_操作员_管理员,   ui->单选框_操作员_业务主管, ui->单选框_操作员_市场主管,
+            ui->单选框_操作员_人事主管, ui->单选框_操作员_内务主管, ui->单选框_操作员_岗位操作员};
+}
+
+QList<QCheckBox *> OperatorPage::permissionBoxes() const
+{
+    return {ui->选择框_操作员_受理, ui->选择框_操作员_查询, ui->选择框_操作员_检货, ui->选择框_操作员_仓库,
+            ui->选择框_操作员_调度, ui->选择框_操作员_人资, ui->选择框_操作员_后勤, ui->选择框_操作员_市场};
+}
+
+QList<std::pair<QLineEdit *, int>> OperatorPage::textBoxColumns() const
+{
+    return {{ui->编辑框_操作员_登陆帐号, 0},
+            {ui->编辑框_操作员_姓名, 1},
+            {ui->编辑框_操作员_密码, 2},
+            {ui->编辑框_操作员_所属部门, 5}};
+}
+
+void OperatorPage::listOperators()
+{
+    QTreeWidget *list = ui->超级列表框_操作员_帐号列表;
+    {
+        // Emptying the list is no selection by the operator: it must not run the row display.
+        const QSignalBlocker blocker(list);
+        platform::listViewClear(list);
+    }
+    platform::Database db;
+    platform::Recordset rs;
+    const frame::DbAccess access;
+    if (access.open(db, rs, systemFile, selectOperators, frame::DbAccess::SqlText)) {
+        const QStringList fields = rs.fieldNames();
+        for (rs.moveFirst(); !rs.isEof(); rs.moveNext()) {
+            const int row = platform::listViewAddRow(list, rs.readText(accountField));
+            for (int column = 1; column <= 5; ++column)
+                platform::listViewSetCell(list, row, column, rs.readText(fields.value(column)));
+            platform::listViewSetCell(list, row, 6,
+                                      platform::valueToText(rs.readDateTime(QStringLiteral("最后登陆时间"))));
+            platform::listViewSetCell(list, row, 7, platform::valueToText(rs.readInt(QStringLiteral("登陆次数"))));
+        }
+    }
+    access.close(db, rs);
+}
+
+void OperatorPage::showSelectedOperator()
+{
+    QTreeWidget *list = ui->超级列表框_操作员_帐号列表;
+    const int row = platform::selectedRow(list);
+    if (row < 0) {
+        platform::messageBox(QStringLiteral("该表项为空!请选择有内容的表项!"));
+        list->viewport()->update();
+        return;
+    }
+    for (const auto &[box, column] : textBoxColumns())
+        box->setText(platform::listViewCell(list, row, column));
+
+    const QString role = platform::listViewCell(list, row, roleColumn);
+    const int roleIndex = int(frame::roleNames().indexOf(role));
+    if (roleIndex < 0)
+        return;
+    clearRoleRadios();
+    // Checked from code, the radio runs no click handler: the preset is applied here.
+    roleRadios().at(roleIndex)->setChecked(true);
+    if (role != frame::postOperatorRole) {
+        applyRolePreset(role);
+        return;
+    }
+    clearPermissionBoxes();
+    const QList<QCheckBox *> boxes = permissionBoxes();
+    for (const QString &word : platform::listViewCell(list, row, permissionsColumn).split(u'&')) {
+        const int wordIndex = int(frame::permissionWords().indexOf(word));
+        if (wordIndex >= 0)
+            boxes[wordIndex]->setChecked(true);
+    }
+}
+
+void OperatorPage::applyRolePreset(const QString &role)
+{
+    const QStringList ticked = frame::rolePresetWords(role);
+    const QList<QCheckBox *> boxes = permissionBoxes();
+    for (int i = 0; i < boxes.size(); ++i)
+        boxes[i]->setChecked(ticked.contains(frame::permissionWords().at(i)));
+}
+
+void OperatorPage::applyPostOperatorRole()
+{
+    ui->分组框_操作员_岗位权限->setEnabled(true);
+    clearPermissionBoxes();
+}
+
+void OperatorPage::clearRoleRadios()
+{
+    // A checked radio of an exclusive group refuses to be unchecked by itself.
+    for (QRadioButton *radio : {ui->单选框_操作员_管理员, ui->单选框_操作员_内务主管, ui->单选框_操作员_人事主管,
+                                ui->单选框_操作员_市场主管, ui->单选框_操作员_业务主管, ui->单选框_操作员_岗位操作员}) {
+        radio->setAutoExclusive(false);
+        radio->setChecked(false);
+        radio->setAutoExclusive(true);
+    }
+}
+
+void OperatorPage::clearPermissionBoxes()
+{
+    for (QCheckBox *box : permissionBoxes())
+        box->setChecked(false);
+}
+
+void OperatorPage::addOperator()
+{
+    QPushButton *button = ui->按钮_操作员_添加;
+    if (button->text() == addCaption) {
+        setEditing(true);
+        button->setText(saveCaption);
+        for (const auto &[box, column] : textBoxColumns())
+            box->clear();
+        clearRoleRadios();
+        ui->单选框_操作员_岗位操作员->setChecked(true);
+        clearPermissionBoxes();
+        return;
+    }
+    if (!accountIsTyped())
+        return;
+    platform::Database db;
+    platform::Recordset rs;
+    const frame::DbAccess access;
+    if (!access.open(db, rs, systemFile, selectOperators, frame::DbAccess::SqlText)) {
+        platform::messageBox(QStringLiteral("打开数据库失败!") + db.lastError());
+        access.close(db, rs);
+        return;
+    }
+    if (accountIsFree(db, {})) {
+        rs.addNew();
+        writeOperator(rs);
+        const bool saved = rs.update();
+        setEditing(false);
+        platform::messageBox(saved ? QStringLiteral("添加操作员成功!")
+                                   : QStringLiteral("添加操作员失败!") + rs.lastError());
+        button->setText(addCaption);
+    }
+    access.close(db, rs);
+}
+
+void OperatorPage::modifyOperator()
+{
+    QPushButton *button = ui->按钮_操作员_修改;
+    QTreeWidget *list = ui->超级列表框_操作员_帐号列表;
+    const int row = platform::selectedRow(list);
+    if (button->text() == modifyCaption) {
+        if (row < 0) {
+            platform::messageBox(
+                QStringLiteral("请先点击列出用户按钮\r\n然后在列表框里选择要修改的项目\r\n再点击修改按钮"));
+            return;
+        }
+        setEditing(true);
+        button->setText(saveCaption);
+        return;
+    }
+    if (!accountIsTyped())
+        return;
+    // The record is found again by the account its row shows: positions move when the table changes.
+    const QString shownAccount = row < 0 ? QString() : platform::listViewCell(list, row, 0);
+    platform::Database db;
+    platform::Recordset rs;
+    const frame::DbAccess access;
+    access.open(db, rs, systemFile, selectOperators, frame::DbAccess::SqlText);
+    if (!accountIsFree(db, shownAccount)) {
+        access.close(db, rs);
+        return;
+    }
+    const bool found = row >= 0 && rs.openTableWhere(operatorsTable, {{accountField, shownAccount}}) && rs.moveFirst();
+    if (found)
+        writeOperator(rs);
+    const bool saved = found && rs.update();
+    setEditing(false);
+    if (saved)
+        platform::messageBox(QStringLiteral("数据修改成功!"));
+    else
+        platform::messageBox(QStringLiteral("数据修改失败!") +
+                             (rs.lastError().isEmpty() ? QStringLiteral("列表中选择的帐号已不存在.") : rs.lastError()));
+    button->setText(modifyCaption);
+    access.close(db, rs);
+}
+
+void OperatorPage::setEditing(bool editing)
+{
+    for (const auto &[box, column] : textBoxColumns())
+        box->setEnabled(editing);
+    ui->分组框_操作员_级别->setEnabled(editing);
+    ui->分组框_操作员_岗位权限->setEnabled(editing);
+}
+
+bool OperatorPage::accountIsTyped() const
+{
+    if (!ui->编辑框_操作员_登陆帐号->text().isEmpty())
+        return true;
+    platform::messageBox(QStringLiteral("登陆帐号不能为空!"));
+    platform::setFocus(ui->编辑框_操作员_登陆帐号);
+    return false;
+}
+
+bool OperatorPage::accountIsFree(platform::Database &db, const QString &ownAccount) const
+{
+    const QString account = ui->编辑框_操作员_登陆帐号->text();
+    platform::Recordset same;
+    same.attach(db);
+    same.openTableWhere(operatorsTable, {{accountField, account}});
+    // A modified account may keep its own 登陆帐号, held by its one record.
+    if (same.recordCount() - (account == ownAccount ? 1 : 0) <= 0)
+        return true;
+    platform::messageBox(QStringLiteral("登陆帐号\"%1\"已被其他操作员使用!请换一个登陆帐号.").arg(account));
+    platform::setFocus(ui->编辑框_操作员_登陆帐号);
+    return false;
+}
+
+void OperatorPage::writeOperator(platform::Recordset &rs) const
+{
+    for (const auto &[box, column] : textBoxColumns())
+        rs.writeAt(column, box->text());
+    QString role;
+    for (QRadioButton *radio : roleRadios()) {
+        if (radio->isChecked()) {
+            role = radio->text();
+            break;
+        }
+    }
+    if (!role.isEmpty())
+        rs.writeAt(roleColumn, role);
+    QStringList words;
+    if (role == frame::postOperatorRole)
+        for (QCheckBox *box : permissionBoxes())
+            if (box->isChecked())
+                words.append(box->text());
+    // An empty list joins to a null text, which would be stored as NULL instead of the empty text.
+    rs.writeAt(permissionsColumn, words.isEmpty() ? QStringLiteral("") : words.join(u'&'));
+}
+
+void OperatorPage::closeSettingsWindow()
+{
+    window()->close();
+}
+
+} // namespace settings

@@ -1,0 +1,37 @@
+#include "settings/system_menu_window.h"
+
+#include "settings/operator_page.h"
+#include "ui_system_menu_window.h"
+
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace settings {
+
+SystemMenuWindow::SystemMenuWindow(QWidget *parent)
+    : frame::ChildWindow(parent), ui(std::make_unique<Ui::SystemMenuWindow>()), m_operatorPage(new OperatorPage)
+{
+    ui->setupUi(this);
+    auto *layout = new QVBoxLayout(ui->选择夹_系统菜单窗口_操作员);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_operatorPage);
+}
+
+SystemMenuWindow::~SystemMenuWindow() = default;
+
+QTabWidget *SystemMenuWindow::pages() const
+{
+    return ui->选择夹_系统菜单窗口;
+}
+
+SystemMenuWindow *openOperatorManagement()
+{
+    auto *window = new SystemMenuWindow;
+    window->setWindowTitle(QStringLiteral("操作员管理"));
+    window->pages()->setCurrentWidget(window->operatorPage()->parentWidget());
+    window->move(window->screen()->availableGeometry().center() - window->rect().center());
+    window->open();
+    return window;
+}
+
+} // namespace settings

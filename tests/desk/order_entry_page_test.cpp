@@ -1,0 +1,280 @@
+#include "desk/desk.h"
+#include "desk/order_entry_page.h"
+#include "frame/main_window.h"
+#include "support/program_dir_fixture.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+
+#include <memory>
+
+namespace {
+
+struct Picking {
+    QString number;
+    QString time; // as stored
+    QString goods;
+    int pieces, weight, volume;
+    QString bubble;
+    int bubbleWeight;
+};
+
+const QString queueInsert = QStringLiteral(
+    "INSERT INTO 检货临时库 (检货号, 检货员, 检货时间, 货物名称, 实际件数, 实际重量, 实际体积, 计抛否, 计抛重量) "
+    "VALUES (?, '王五', ?, ?, ?, ?, ?, ?, ?)");
+
+} // namespace
+
+class OrderEntryPageTest : public ProgramDirTest
+{
+protected:
+    void SetUp() override
+    {
+        ProgramDirTest::SetUp();
+        loginAs(QStringLiteral("管理员"));
+        main = std::make_unique<frame::MainWindow>(QList<frame::MainWindowPart>{&desk::attachToMainWindow});
+    }
+
+    template <typename T> T *unit(const QString &name) const
+    {
+        T *found = main->findChild<T *>(name);
+        EXPECT_NE(found, nullptr) << name.toStdString();
+        return found;
+    }
+    QTreeWidget *list() const { return unit<QTreeWidget>(QStringLiteral("超级列表框_受理_待处理的检货信息")); }
+    QTimer *timer() const { return unit<QTimer>(QStringLiteral("时钟_待处理检货信息刷新")); }
+    QString box(const QString &name) const { return unit<QLineEdit>(name)->text(); }
+
+    void queue(const Picking &p)
+    {
+        sql(QStringLiteral("main.mdb"), queueInsert,
+            {p.number, p.time, p.goods, p.pieces, p.weight, p.volume, p.bubble, p.bubbleWeight});
+    }
+    void openPage() { main->action(QStringLiteral("菜单_受理_业务单录入"))->trigger(); }
+    void tick() { ASSERT_TRUE(QMetaObject::invokeMethod(timer(), "timeout")); }
+    void doubleClick(int row)
+    {
+        QTreeWidgetItem *item = list()->topLevelItem(row);
+        ASSERT_NE(item, nullptr);
+        emit list()->itemDoubleClicked(item, 0);
+    }
+
+    QList<QStringList> rows() const
+    {
+        QList<QStringList> out;
+        for (int r = 0; r < list()->topLevelItemCount(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < list()->columnCount(); ++c)
+                cells.append(list()->topLevelItem(r)->text(c));
+            out.append(cells);
+        }
+        return out;
+    }
+    QStringList queuedNumbers() { return column(QStringLiteral("main.mdb"), QStringLiteral("SELECT 检货号 FROM 检货临时库 ORDER BY rowid")); }
+
+    std::unique_ptr<frame::MainWindow> main;
+};
+
+const Picking first{QStringLiteral("JH0000007"), QStringLiteral("2026-03-05 08:05:03"), QStringLiteral("电视机"), 3, 40, 2,
+                    QStringLiteral("否"), 15};
+const Picking second{QStringLiteral("JH0000002"), QStringLiteral("2026-03-06 00:00:00"), QStringLiteral("棉被"), 10, 25, 9,
+                     QStringLiteral("是"), 60};
+const Picking third{QStringLiteral("JH0000005"), QStringLiteral("2026-12-10 17:30:00"), QString(), 1, 0, 1,
+                    QStringLiteral("否"), 0};
+
+const QStringList firstRow = {"JH0000007", "2026年3月5日8时5分3秒", "电视机", "3", "40", "2", "否", "15"};
+const QStringList secondRow = {"JH0000002", "2026年3月6日", "棉被", "10", "25", "9", "是", "60"};
+const QStringList thirdRow = {"JH0000005", "2026年12月10日17时30分0秒", "", "1", "0", "1", "否", "0"};
+
+TEST_F(OrderEntryPageTest, PendingListHasItsFrameUnitsAndColumns)
+{
+    EXPECT_EQ(unit<QFrame>(QStringLiteral("外形框_受理_待处理的检货信息"))->geometry(), QRect(1, 311, 454, 178));
+    EXPECT_EQ(unit<QWidget>(QStringLiteral("标签_受理_待处理的检货信息"))->geometry(), QRect(163, 5, 120, 16));
+    EXPECT_EQ(list()->geometry(), QRect(4, 23, 447, 150));
+
+    const QList<std::pair<QString, int>> expected = {{"检货号", 50}, {"检货时间", 105}, {"货物名称", 60},
+                                                     {"件数", 40},   {"重量", 40},       {"体积", 40},
+                                                     {"计泡否", 50}, {"计泡重量", 60}};
+    ASSERT_EQ(list()->columnCount(), expected.size());
+    for (int c = 0; c < expected.size(); ++c) {
+        EXPECT_EQ(list()->headerItem()->text(c), expected[c].first);
+        EXPECT_EQ(list()->columnWidth(c), expected[c].second) << c;
+    }
+}
+
+TEST_F(OrderEntryPageTest, OpeningShowsThePageTheOrderNumberAndTheQueueAtOnce)
+{
+    queue(first);
+    // The toolbar button runs the same opener as the menu item.
+    main->action(QStringLiteral("工具_业务单录入"))->trigger();
+
+    EXPECT_EQ(main->pages()->currentIndex(), 2);
+    EXPECT_EQ(unit<QFrame>(QStringLiteral("外形框_受理_底框"))->geometry(), QRect(0, 44, 794, 492));
+    EXPECT_EQ(box(QStringLiteral("编辑框_受理_业务单号")), QStringLiteral("YW0000001"));
+    EXPECT_EQ(main->statusPanel(7), QStringLiteral("业务单录入..."));
+    for (QMenu *menu : main->topMenus())
+        EXPECT_FALSE(menu->menuAction()->isEnabled()) << menu->title().toStdString();
+    EXPECT_FALSE(unit<QToolBar>(QStringLiteral("工具条_主界面_常用功能"))->isEnabled());
+    EXPECT_EQ(rows(), QList<QStringList>{firstRow});
+    EXPECT_TRUE(messages.messages.isEmpty());
+}
+
+TEST_F(OrderEntryPageTest, RefreshListsEveryQueuedRecordInTableOrder)
+{
+    // Two records share a number; table order, not number order, decides the rows.
+    for (const Picking &p : {first, second, third, first})
+        queue(p);
+    openPage();
+    EXPECT_EQ(rows(), (QList<QStringList>{firstRow, secondRow, thirdRow, firstRow}));
+
+    sql(QStringLiteral("main.mdb"), QStringLiteral("DELETE FROM 检货临时库"));
+    main->findChild<desk::OrderEntryPage *>()->refreshPendingPickingList();
+    EXPECT_TRUE(rows().isEmpty());
+    EXPECT_TRUE(messages.messages.isEmpty());
+}
+
+TEST_F(OrderEntryPageTest, TimerTicksFromCreationAndRefreshesWhateverPageIsShown)
+{
+    EXPECT_TRUE(timer()->isActive());
+    EXPECT_EQ(timer()->interval(), 60000);
+    EXPECT_TRUE(rows().isEmpty());
+
+    queue(second);
+    tick();
+    EXPECT_EQ(main->pages()->currentIndex(), 0);
+    EXPECT_EQ(rows(), QList<QStringList>{secondRow});
+}
+
+TEST_F(OrderEntryPageTest, MissingDatabaseEmptiesTheListWithoutAMessage)
+{
+    queue(first);
+    openPage();
+    ASSERT_EQ(rows().size(), 1);
+    unit<QPushButton>(QStringLiteral("按钮_受理_返回"))->click();
+
+    ASSERT_TRUE(QFile::remove(path(QStringLiteral("data/main.mdb"))));
+    tick();
+    EXPECT_TRUE(rows().isEmpty());
+    openPage();
+    EXPECT_TRUE(rows().isEmpty());
+    EXPECT_TRUE(messages.messages.isEmpty());
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("data/main.mdb"))));
+}
+
+TEST_F(OrderEntryPageTest, TakingAPickingFillsTheOrderWritesItsNumberAndMovesTheRowsUp)
+{
+    for (const Picking &p : {first, second, third})
+        queue(p);
+    for (const QString &number : {first.number, second.number, second.number, third.number})
+        sql(QStringLiteral("main.mdb"), QStringLiteral("INSERT INTO 检货及仓库 (检货号) VALUES (?)"), {number});
+    openPage();
+    unit<QLineEdit>(QStringLiteral("编辑框_受理_业务单号"))->setText(QStringLiteral("YW0000123"));
+
+    doubleClick(1);
+
+    EXPECT_TRUE(messages.messages.isEmpty());
+    EXPECT_EQ(box(QStringLiteral("编辑框_受理_货物名称")), QStringLiteral("棉被"));
+    EXPECT_EQ(box(QStringLiteral("编辑框_受理_件数")), QStringLiteral("10"));
+    EXPECT_EQ(box(QStringLiteral("编辑框_受理_重量")), QStringLiteral("25"));
+    EXPECT_EQ(box(QStringLiteral("编辑框_受理_体积")), QStringLiteral("9"));
+    EXPECT_TRUE(unit<QCheckBox>(QStringLiteral("选择框_受理_计抛否"))->isChecked());
+    EXPECT_EQ(box(QStringLiteral("编辑框_受理_计抛重量")), QStringLiteral("60"));
+    EXPECT_EQ(column(QStringLiteral("main.mdb"),
+                     QStringLiteral("SELECT coalesce(业务单号, '-') FROM 检货及仓库 ORDER BY rowid")),
+              (QStringList{"-", "YW0000123", "YW0000123", "-"}));
+    EXPECT_EQ(queuedNumbers(), (QStringList{first.number, third.number}));
+    EXPECT_EQ(rows(), (QList<QStringList>{firstRow, thirdRow}));
+
+    // A "否" picking unticks the box that an earlier take ticked.
+    doubleClick(1);
+    EXPECT_FALSE(unit<QCheckBox>(QStringLiteral("选择框_受理_计抛否"))->isChecked());
+    EXPECT_EQ(rows(), QList<QStringList>{firstRow});
+}
+
+struct FailedTake {
+    const char *label;
+    const char *breakage; // SQL run on main.mdb after the list was filled; none: the file is removed
+};
+
+class FailedTakeTest : public OrderEntryPageTest, public ::testing::WithParamInterface<FailedTake>
+{
+};
+
+TEST_P(FailedTakeTest, ChangesNothingAndKeepsTheList)
+{
+    for (const Picking &p : {first, second, third})
+        queue(p);
+    sql(QStringLiteral("main.mdb"), QStringLiteral("INSERT INTO 检货及仓库 (检货号) VALUES (?)"), {second.number});
+    openPage();
+    const bool fileRemoved = GetParam().breakage == nullptr;
+    if (fileRemoved)
+        ASSERT_TRUE(QFile::remove(path(QStringLiteral("data/main.mdb"))));
+    else
+        sql(QStringLiteral("main.mdb"), QString::fromUtf8(GetParam().breakage));
+    const QStringList queuedBeforeTake = queuedNumbers();
+
+    doubleClick(1);
+
+    EXPECT_EQ(messages.texts(), QStringList{"删除检货临时库中与被双击列表行相关的记录失败!"});
+    EXPECT_EQ(rows(), (QList<QStringList>{firstRow, secondRow, thirdRow}));
+    EXPECT_EQ(queuedNumbers(), queuedBeforeTake);
+    EXPECT_EQ(column(QStringLiteral("main.mdb"), QStringLiteral("SELECT coalesce(业务单号, '-') FROM 检货及仓库")),
+              fileRemoved ? QStringList() : QStringList{"-"});
+    EXPECT_EQ(box(QStringLiteral("编辑框_受理_货物名称")), QString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Breakages, FailedTakeTest,
+    ::testing::Values(
+        // The deletion fails after the order number was written: that write must not stay.
+        FailedTake{"deletion refused",
+                   "CREATE TRIGGER 拒绝删除 BEFORE DELETE ON 检货临时库 BEGIN SELECT RAISE(ABORT, '拒绝'); END"},
+        // The list no longer matches the table: the record now at row 1's place is another picking.
+        FailedTake{"list out of date", "DELETE FROM 检货临时库 WHERE rowid = 1"},
+        FailedTake{"database missing", nullptr}),
+    [](const ::testing::TestParamInfo<FailedTake> &info) {
+        return std::to_string(info.index);
+    });
+
+TEST_F(OrderEntryPageTest, ReturnButtonLeadsBackToTheStartPageAndTheMenus)
+{
+    openPage();
+    unit<QPushButton>(QStringLiteral("按钮_受理_返回"))->click();
+    EXPECT_EQ(main->pages()->currentIndex(), 0);
+    EXPECT_EQ(main->statusPanel(7), QStringLiteral("等待操作..."));
+    for (QMenu *menu : main->topMenus())
+        EXPECT_TRUE(menu->menuAction()->isEnabled()) << menu->title().toStdString();
+    EXPECT_TRUE(unit<QToolBar>(QStringLiteral("工具条_主界面_常用功能"))->isEnabled());
+}
+
+TEST_F(OrderEntryPageTest, RefreshOfTenThousandQueuedPickingsIsFast)
+{
+    sql(QStringLiteral("main.mdb"),
+        QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 10000) "
+                       "INSERT INTO 检货临时库 (检货号, 检货员, 检货时间, 货物名称, 实际件数, 实际重量, 实际体积, 计抛否, "
+                       "计抛重量) SELECT printf('JH%07d', i), '王五', '2026-03-05 08:05:03', '货物', i, 2 * i, 3, "
+                       "'否', 0 FROM n"));
+    openPage();
+    main->show();
+    auto *page = main->findChild<desk::OrderEntryPage *>();
+    QElapsedTimer clock;
+    clock.start();
+    page->refreshPendingPickingList();
+    const qint64 elapsed = clock.elapsed();
+    std::printf("refresh of 10000 queued pickings: %lld ms\n", static_cast<long long>(elapsed));
+    ASSERT_EQ(list()->topLevelItemCount(), 10000);
+    EXPECT_EQ(list()->topLevelItem(9999)->text(0), QStringLiteral("JH0010000"));
+    EXPECT_EQ(list()->topLevelItem(9999)->text(4), QStringLiteral("20000"));
+    EXPECT_LT(elapsed, 3000);
+}
