@@ -155,6 +155,20 @@ void MainWindow::showPage(int index)
     ui->选择夹_功能集->setCurrentIndex(index);
 }
 
+void MainWindow::showWorkPage(int index, const QString &activity)
+{
+    showPage(index);
+    setStatusPanel(activityPanel, activity);
+    setMainMenusEnabled(0);
+}
+
+void MainWindow::returnToStartPage()
+{
+    showPage(0);
+    setStatusPanel(activityPanel, QStringLiteral("等待操作..."));
+    setMainMenusEnabled(1);
+}
+
 QAction *MainWindow::action(const QString &name) const
 {
     return findChild<QAction *>(name);

@@ -42,6 +42,10 @@ public:
     // Puts a subsystem's form into page index of 选择夹_功能集.
     void setPage(int index, QWidget *form);
     void showPage(int index);
+    // A work page of the tab: shown, its activity in panel 7, the menus and toolbar locked.
+    void showWorkPage(int index, const QString &activity);
+    // The way back from a work page: page 0, "等待操作..." and the menus the role allows.
+    void returnToStartPage();
 
     // A menu item or toolbar action by its unit name.
     QAction *action(const QString &name) const;

@@ -8,7 +8,6 @@ namespace office {
 namespace {
 
 constexpr int pageIndex = 7;
-constexpr int activityPanel = 7;
 constexpr int openBaseFrameHeight = 492;
 
 } // namespace
@@ -24,17 +23,13 @@ BackOfficePage::~BackOfficePage() = default;
 
 void BackOfficePage::openBackOfficePage()
 {
-    m_main.showPage(pageIndex);
     ui->外形框_后勤支出_底框->resize(ui->外形框_后勤支出_底框->width(), openBaseFrameHeight);
-    m_main.setStatusPanel(activityPanel, QStringLiteral("后勤支出管理..."));
-    m_main.setMainMenusEnabled(0);
+    m_main.showWorkPage(pageIndex, QStringLiteral("后勤支出管理..."));
 }
 
 void BackOfficePage::leaveBackOfficePage()
 {
-    m_main.showPage(0);
-    m_main.setStatusPanel(activityPanel, QStringLiteral("等待操作..."));
-    m_main.setMainMenusEnabled(1);
+    m_main.returnToStartPage();
 }
 
 } // namespace office
