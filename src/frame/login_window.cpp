@@ -10,6 +10,8 @@
 #include "ui_login_window.h"
 
 #include <QDateTime>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPainter>
 #include <QPalette>
 
@@ -43,7 +45,10 @@ QIcon drawIcon(bool padlock)
         p.drawEllipse(QRectF(4, 5, 8, 8));
         p.drawChord(QRectF(1, 14, 14, 14), 0, 180 * 16);
     }
-    return QIcon(pixmap);
+    // The buttons are disabled decorations: keep their icons in colour.
+    QIcon icon(pixmap);
+    icon.addPixmap(pixmap, QIcon::Disabled);
+    return icon;
 }
 
 } // namespace
@@ -66,6 +71,8 @@ LoginWindow::LoginWindow(QList<MainWindowPart> parts)
     connect(ui->按钮_登陆_登陆确定, &QPushButton::clicked, this, &LoginWindow::login);
     connect(ui->按钮_登陆_取消, &QPushButton::clicked, this, &LoginWindow::cancel);
     initLoginWindow();
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 }
 
 LoginWindow::~LoginWindow() = default;
