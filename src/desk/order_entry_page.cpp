@@ -13,8 +13,6 @@ namespace desk {
 namespace {
 
 constexpr int orderEntryPageIndex = 2;
-constexpr int startPageIndex = 0;
-constexpr int activityPanel = 7;
 constexpr int openBaseFrameHeight = 492;
 constexpr int pendingRefreshMs = 60000;
 
@@ -24,7 +22,7 @@ const QString pickingNumberField = QStringLiteral("检货号");
 
 const platform::ListViewColumns pendingColumns = {
     {QStringLiteral("检货号"), 50}, {QStringLiteral("检货时间"), 105}, {QStringLiteral("货物名称"), 60},
-    {QStringLiteral("件数"), 40},   {QStringLiteral("重量"), 40},       {QStringLiteral("体积"), 40},
+    {QStringLiteral("件数"), 40},   {QStringLiteral("重量"), 40},      {QStringLiteral("体积"), 40},
     {QStringLiteral("计泡否"), 50}, {QStringLiteral("计泡重量"), 60},
 };
 
@@ -69,13 +67,10 @@ OrderEntryPage::~OrderEntryPage() = default;
 
 void OrderEntryPage::openOrderEntryPage()
 {
-    frame::MainWindow *main = frame::mainWindow();
-    main->showPage(orderEntryPageIndex);
     QWidget *baseFrame = ui->外形框_受理_底框;
     baseFrame->resize(baseFrame->width(), openBaseFrameHeight);
     ui->编辑框_受理_业务单号->setText(frame::documentCounters().number(frame::DocumentKind::Order));
-    main->setStatusPanel(activityPanel, QStringLiteral("业务单录入..."));
-    main->setMainMenusEnabled(0);
+    frame::mainWindow()->showWorkPage(orderEntryPageIndex, QStringLiteral("业务单录入..."));
     refreshPendingPickingList();
 }
 
@@ -92,7 +87,8 @@ void OrderEntryPage::refreshPendingPickingList()
     const int n = m_pendingRs.recordCount();
     for (int i = 0; i < n; ++i) {
         const int row = platform::listViewAddRow(list, m_pendingRs.readText(pickingNumberField));
-        platform::listViewSetCell(list, row, 1, platform::valueToText(m_pendingRs.readDateTime(QStringLiteral("检货时间"))));
+        platform::listViewSetCell(list, row, 1,
+                                  platform::valueToText(m_pendingRs.readDateTime(QStringLiteral("检货时间"))));
         platform::listViewSetCell(list, row, 2, m_pendingRs.readText(QStringLiteral("货物名称")));
         platform::listViewSetCell(list, row, 3, platform::valueToText(m_pendingRs.readInt(QStringLiteral("实际件数"))));
         platform::listViewSetCell(list, row, 4, platform::valueToText(m_pendingRs.readInt(QStringLiteral("实际重量"))));
@@ -124,10 +120,7 @@ void OrderEntryPage::takePickingIntoOrder(QTreeWidgetItem *item)
 
 void OrderEntryPage::leaveOrderEntryPage()
 {
-    frame::MainWindow *main = frame::mainWindow();
-    main->showPage(startPageIndex);
-    main->setStatusPanel(activityPanel, QStringLiteral("等待操作..."));
-    main->setMainMenusEnabled(1);
+    frame::mainWindow()->returnToStartPage();
 }
 
 } // namespace desk

@@ -99,10 +99,17 @@ bool DocumentCounters::nextDocumentNumber(DocumentKind kind)
 {
     if (!m_loaded)
         return false;
+    // The counter moves only once the new value is stored, so memory and file never disagree.
+    auto numbers = m_numbers;
+    auto counts = m_counts;
     const int i = index(kind);
-    ++m_counts[i];
-    m_numbers[i] = advancedNumberText(m_numbers[i], m_counts[i]);
-    return writeCounters(std::array{kind}, m_numbers, m_counts);
+    ++counts[i];
+    numbers[i] = advancedNumberText(numbers[i], counts[i]);
+    if (!writeCounters(std::array{kind}, numbers, counts))
+        return false;
+    m_numbers = numbers;
+    m_counts = counts;
+    return true;
 }
 
 } // namespace frame

@@ -15,7 +15,7 @@ namespace goods {
 namespace {
 
 constexpr int activityPanel = 7;
-constexpr QSize windowSize(520, 300);
+constexpr QSize windowSize(580, 300);
 
 } // namespace
 

@@ -88,7 +88,26 @@ QString dateTimeToStorage(const QDateTime &value)
 
 QDateTime dateTimeFromStorage(const QString &stored)
 {
-    return QDateTime::fromString(stored, storageFormat);
+    // Read by hand: lists convert a stored date-time per row, and the general parser is slow.
+    if (stored.size() != 19 || stored[4] != u'-' || stored[7] != u'-' || stored[10] != u' ' ||
+        stored[13] != u':' || stored[16] != u':')
+        return {};
+    const auto field = [&stored](int from, int length) {
+        int value = 0;
+        for (int i = from; i < from + length; ++i) {
+            const char16_t c = stored[i].unicode();
+            if (c < u'0' || c > u'9')
+                return -1;
+            value = value * 10 + (c - u'0');
+        }
+        return value;
+    };
+    const int year = field(0, 4);
+    const QDate date(year, field(5, 2), field(8, 2));
+    const QTime time(field(11, 2), field(14, 2), field(17, 2));
+    if (year < 0 || !date.isValid() || !time.isValid())
+        return {};
+    return QDateTime(date, time);
 }
 
 } // namespace platform

@@ -17,7 +17,10 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include <cstdio>
+
 #include <memory>
+#include <ostream>
 
 namespace {
 
@@ -81,17 +84,32 @@ protected:
         }
         return out;
     }
-    QStringList queuedNumbers() { return column(QStringLiteral("main.mdb"), QStringLiteral("SELECT 检货号 FROM 检货临时库 ORDER BY rowid")); }
+    QStringList queuedNumbers()
+    {
+        return column(QStringLiteral("main.mdb"), QStringLiteral("SELECT 检货号 FROM 检货临时库 ORDER BY rowid"));
+    }
 
     std::unique_ptr<frame::MainWindow> main;
 };
 
-const Picking first{QStringLiteral("JH0000007"), QStringLiteral("2026-03-05 08:05:03"), QStringLiteral("电视机"), 3, 40, 2,
-                    QStringLiteral("否"), 15};
-const Picking second{QStringLiteral("JH0000002"), QStringLiteral("2026-03-06 00:00:00"), QStringLiteral("棉被"), 10, 25, 9,
-                     QStringLiteral("是"), 60};
-const Picking third{QStringLiteral("JH0000005"), QStringLiteral("2026-12-10 17:30:00"), QString(), 1, 0, 1,
-                    QStringLiteral("否"), 0};
+const Picking first{QStringLiteral("JH0000007"),
+                    QStringLiteral("2026-03-05 08:05:03"),
+                    QStringLiteral("电视机"),
+                    3,
+                    40,
+                    2,
+                    QStringLiteral("否"),
+                    15};
+const Picking second{QStringLiteral("JH0000002"),
+                     QStringLiteral("2026-03-06 00:00:00"),
+                     QStringLiteral("棉被"),
+                     10,
+                     25,
+                     9,
+                     QStringLiteral("是"),
+                     60};
+const Picking third{
+    QStringLiteral("JH0000005"), QStringLiteral("2026-12-10 17:30:00"), QString(), 1, 0, 1, QStringLiteral("否"), 0};
 
 const QStringList firstRow = {"JH0000007", "2026年3月5日8时5分3秒", "电视机", "3", "40", "2", "否", "15"};
 const QStringList secondRow = {"JH0000002", "2026年3月6日", "棉被", "10", "25", "9", "是", "60"};
@@ -104,7 +122,7 @@ TEST_F(OrderEntryPageTest, PendingListHasItsFrameUnitsAndColumns)
     EXPECT_EQ(list()->geometry(), QRect(4, 23, 447, 150));
 
     const QList<std::pair<QString, int>> expected = {{"检货号", 50}, {"检货时间", 105}, {"货物名称", 60},
-                                                     {"件数", 40},   {"重量", 40},       {"体积", 40},
+                                                     {"件数", 40},   {"重量", 40},      {"体积", 40},
                                                      {"计泡否", 50}, {"计泡重量", 60}};
     ASSERT_EQ(list()->columnCount(), expected.size());
     for (int c = 0; c < expected.size(); ++c) {
@@ -207,6 +225,11 @@ struct FailedTake {
     const char *breakage; // SQL run on main.mdb after the list was filled; none: the file is removed
 };
 
+void PrintTo(const FailedTake &c, std::ostream *out)
+{
+    *out << c.label;
+}
+
 class FailedTakeTest : public OrderEntryPageTest, public ::testing::WithParamInterface<FailedTake>
 {
 };
@@ -243,9 +266,7 @@ INSTANTIATE_TEST_SUITE_P(
         // The list no longer matches the table: the record now at row 1's place is another picking.
         FailedTake{"list out of date", "DELETE FROM 检货临时库 WHERE rowid = 1"},
         FailedTake{"database missing", nullptr}),
-    [](const ::testing::TestParamInfo<FailedTake> &info) {
-        return std::to_string(info.index);
-    });
+    [](const ::testing::TestParamInfo<FailedTake> &info) { return std::to_string(info.index); });
 
 TEST_F(OrderEntryPageTest, ReturnButtonLeadsBackToTheStartPageAndTheMenus)
 {
@@ -261,10 +282,11 @@ TEST_F(OrderEntryPageTest, ReturnButtonLeadsBackToTheStartPageAndTheMenus)
 TEST_F(OrderEntryPageTest, RefreshOfTenThousandQueuedPickingsIsFast)
 {
     sql(QStringLiteral("main.mdb"),
-        QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 10000) "
-                       "INSERT INTO 检货临时库 (检货号, 检货员, 检货时间, 货物名称, 实际件数, 实际重量, 实际体积, 计抛否, "
-                       "计抛重量) SELECT printf('JH%07d', i), '王五', '2026-03-05 08:05:03', '货物', i, 2 * i, 3, "
-                       "'否', 0 FROM n"));
+        QStringLiteral(
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 10000) "
+            "INSERT INTO 检货临时库 (检货号, 检货员, 检货时间, 货物名称, 实际件数, 实际重量, 实际体积, 计抛否, "
+            "计抛重量) SELECT printf('JH%07d', i), '王五', '2026-03-05 08:05:03', '货物', i, 2 * i, 3, "
+            "'否', 0 FROM n"));
     openPage();
     main->show();
     auto *page = main->findChild<desk::OrderEntryPage *>();

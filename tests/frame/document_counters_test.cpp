@@ -63,3 +63,15 @@ TEST_F(DocumentCountersTest, UnreadableCountersSayWhyAndLeaveTheNumbersEmpty)
     EXPECT_EQ(counters.number(DocumentKind::Order), QString());
     EXPECT_FALSE(counters.nextDocumentNumber(DocumentKind::Order));
 }
+
+TEST_F(DocumentCountersTest, NumberStaysWhenItCannotBeStored)
+{
+    frame::DocumentCounters counters;
+    ASSERT_TRUE(counters.load());
+    sql(QStringLiteral("system.mdb"), QStringLiteral("DROP TABLE 开单次数"));
+    EXPECT_FALSE(counters.nextDocumentNumber(DocumentKind::Order));
+    EXPECT_EQ(counters.number(DocumentKind::Order), QStringLiteral("YW0000001"));
+    EXPECT_EQ(counters.count(DocumentKind::Order), 1);
+    EXPECT_EQ(column(QStringLiteral("system.mdb"), QStringLiteral("SELECT 业务单号 FROM 累加单号值")),
+              QStringList{"YW0000001"});
+}

@@ -73,4 +73,7 @@ TEST(DateTimeText, StorageFormSortsAsText)
     EXPECT_EQ(dateTimeToStorage(morning), QStringLiteral("2026-12-10 08:05:03"));
     EXPECT_LT(dateTimeToStorage(QDateTime(QDate(2026, 9, 1), QTime(0, 0))), dateTimeToStorage(day));
     EXPECT_EQ(dateTimeFromStorage(dateTimeToStorage(morning)), morning);
+    for (const char *bad : {"", "2026-12-10", "2026-02-30 08:00:00", "2026-12-10T08:05:03", "2026-12-10 8:05:03 ",
+                            "２０２６-12-10 08:05:03", "2026-12-10 24:00:00"})
+        EXPECT_FALSE(dateTimeFromStorage(QString::fromUtf8(bad)).isValid()) << bad;
 }
