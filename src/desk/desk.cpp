@@ -16,6 +16,8 @@ void attachToMainWindow(frame::MainWindow &main)
                      &OrderEntryPage::openOrderEntryPage);
     auto *shippingList = new ShippingListPage(&main);
     main.setPage(3, shippingList);
+    QObject::connect(main.action(QStringLiteral("菜单_受理_发货清单录入")), &QAction::triggered, shippingList,
+                     &ShippingListPage::openShippingListPage);
 }
 
 } // namespace desk

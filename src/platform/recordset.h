@@ -60,7 +60,11 @@ public:
     // Writes are kept with the current (or new) record until update() saves them.
     void addNew();
     void write(const QString &field, const QVariant &value);
-    void writeText(const QString &field, const QString &text) { write(field, text); }
+    // An empty text is stored as the empty text, never as NULL.
+    void writeText(const QString &field, const QString &text)
+    {
+        write(field, text.isNull() ? QStringLiteral("") : text);
+    }
     void writeInt(const QString &field, int value) { write(field, value); }
     void writeDateTime(const QString &field, const QDateTime &value);
     void writeAt(int column, const QVariant &value);

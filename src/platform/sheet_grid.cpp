@@ -118,7 +118,8 @@ bool Sheet::load(const QString &path)
             const QJsonObject cell = cellValue.toObject();
             const auto column = wholeNumber(cell.value(QLatin1String("column")), 1);
             const auto align = alignFromName(cell.value(QLatin1String("align")).toString(QStringLiteral("left")));
-            const auto size = wholeNumber(cell.value(QLatin1String("size")).toInt(0), 0);
+            const QJsonValue sizeValue = cell.value(QLatin1String("size"));
+            const auto size = sizeValue.isUndefined() ? std::optional<int>(0) : wholeNumber(sizeValue, 0);
             if (!column || *column > columns.size() || !align || !size)
                 return false;
             row.texts[*column - 1] = cell.value(QLatin1String("text")).toString();

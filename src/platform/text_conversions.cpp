@@ -89,8 +89,8 @@ QString dateTimeToStorage(const QDateTime &value)
 QDateTime dateTimeFromStorage(const QString &stored)
 {
     // Read by hand: lists convert a stored date-time per row, and the general parser is slow.
-    if (stored.size() != 19 || stored[4] != u'-' || stored[7] != u'-' || stored[10] != u' ' ||
-        stored[13] != u':' || stored[16] != u':')
+    if (stored.size() != 19 || stored[4] != u'-' || stored[7] != u'-' || stored[10] != u' ' || stored[13] != u':' ||
+        stored[16] != u':')
         return {};
     const auto field = [&stored](int from, int length) {
         int value = 0;

@@ -60,8 +60,7 @@ std::ostream &operator<<(std::ostream &out, const Span &s)
     return out << s.first << '-' << s.last << (s.unbroken ? "" : " (broken)");
 }
 
-template<typename Opaque>
-Span opaqueSpan(int length, Opaque opaque)
+template <typename Opaque> Span opaqueSpan(int length, Opaque opaque)
 {
     Span span;
     int count = 0;

@@ -179,3 +179,15 @@ TEST_F(RecordsetTest, MillionRowsOpenCountAndMoveQuickly)
     std::printf("open, count and move in 1,000,000 rows: %lld ms\n", static_cast<long long>(ms));
     EXPECT_LT(ms, 3000);
 }
+
+TEST_F(RecordsetTest, EmptyTextIsStoredAsEmptyTextNotNull)
+{
+    rs.openTable(QStringLiteral("队列"));
+    rs.addNew();
+    rs.writeText(QStringLiteral("编号"), QString());
+    ASSERT_TRUE(rs.update());
+    Recordset found;
+    found.attach(db);
+    found.openTableWhere(QStringLiteral("队列"), {{QStringLiteral("编号"), QStringLiteral("")}});
+    EXPECT_EQ(found.recordCount(), 1);
+}

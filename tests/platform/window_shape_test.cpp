@@ -112,15 +112,9 @@ TEST(RegionOutsideColour, CutsOnlyThePixelsOfExactlyTheColourValue)
         bool kept;
     };
     const Case cases[] = {
-        {qRgb(255, 0, 0), 0x0000FF, false},
-        {qRgb(254, 0, 0), 0x0000FF, true},
-        {qRgb(255, 1, 0), 0x0000FF, true},
-        {qRgb(255, 0, 1), 0x0000FF, true},
-        {qRgb(0, 0, 255), 0xFF0000, false},
-        {qRgb(255, 0, 0), 0xFF0000, true},
-        {qRgb(0, 255, 0), 0x00FF00, false},
-        {qRgb(1, 2, 3), 0x030201, false},
-        {qRgb(3, 2, 1), 0x030201, true},
+        {qRgb(255, 0, 0), 0x0000FF, false}, {qRgb(254, 0, 0), 0x0000FF, true},  {qRgb(255, 1, 0), 0x0000FF, true},
+        {qRgb(255, 0, 1), 0x0000FF, true},  {qRgb(0, 0, 255), 0xFF0000, false}, {qRgb(255, 0, 0), 0xFF0000, true},
+        {qRgb(0, 255, 0), 0x00FF00, false}, {qRgb(1, 2, 3), 0x030201, false},   {qRgb(3, 2, 1), 0x030201, true},
         {qRgb(0, 0, 0), 0x000000, false},
     };
     for (const Case &c : cases) {
