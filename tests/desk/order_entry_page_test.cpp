@@ -2,6 +2,7 @@
 #include "desk/order_entry_page.h"
 #include "frame/main_window.h"
 #include "support/program_dir_fixture.h"
+#include "support/units.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -51,9 +52,7 @@ protected:
 
     template <typename T> T *unit(const QString &name) const
     {
-        T *found = main->findChild<T *>(name);
-        EXPECT_NE(found, nullptr) << name.toStdString();
-        return found;
+        return findUnit<T>(main, name);
     }
     QTreeWidget *list() const { return unit<QTreeWidget>(QStringLiteral("超级列表框_受理_待处理的检货信息")); }
     QTimer *timer() const { return unit<QTimer>(QStringLiteral("时钟_待处理检货信息刷新")); }

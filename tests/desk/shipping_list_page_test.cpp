@@ -5,6 +5,7 @@
 #include "platform/sheet_grid.h"
 #include "platform/text_conversions.h"
 #include "support/program_dir_fixture.h"
+#include "support/units.h"
 
 #include <QAction>
 #include <QApplication>
@@ -73,9 +74,7 @@ protected:
 
     template <typename T> T *unit(const QString &name) const
     {
-        T *found = main->findChild<T *>(name);
-        EXPECT_NE(found, nullptr) << name.toStdString();
-        return found;
+        return findUnit<T>(main, name);
     }
     QLineEdit *box(const QString &name) const { return unit<QLineEdit>(name); }
     void click(const QString &name) const { unit<QPushButton>(name)->click(); }

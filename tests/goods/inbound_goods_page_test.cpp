@@ -8,6 +8,7 @@
 #include "platform/list_view.h"
 #include "platform/text_conversions.h"
 #include "support/program_dir_fixture.h"
+#include "support/units.h"
 
 #include <QAction>
 #include <QApplication>
@@ -76,9 +77,7 @@ protected:
 
     template <typename T> T *unit(const QString &name) const
     {
-        T *found = window->findChild<T *>(name);
-        EXPECT_NE(found, nullptr) << name.toStdString();
-        return found;
+        return findUnit<T>(window, name);
     }
     QLineEdit *box(const QString &column) const { return unit<QLineEdit>(QStringLiteral("编辑框_外地入埠_") + column); }
     QTreeWidget *list() const { return unit<QTreeWidget>(QStringLiteral("超级列表框_外地入埠_查询列表")); }

@@ -4,6 +4,7 @@
 #include "goods/picking_window.h"
 #include "platform/text_conversions.h"
 #include "support/program_dir_fixture.h"
+#include "support/units.h"
 
 #include <QAction>
 #include <QApplication>
@@ -50,9 +51,7 @@ protected:
 
     QLineEdit *box(const QString &name) const
     {
-        auto *found = window->findChild<QLineEdit *>(QStringLiteral("编辑框_检货信息_") + name);
-        EXPECT_NE(found, nullptr) << name.toStdString();
-        return found;
+        return findUnit<QLineEdit>(window, QStringLiteral("编辑框_检货信息_") + name);
     }
     QCheckBox *bubble() const { return window->findChild<QCheckBox *>(QStringLiteral("选择框_检货信息_计泡否")); }
     void fill(const QString &number, const QString &pieces, const QString &weight, const QString &volume)

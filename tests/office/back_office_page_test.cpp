@@ -2,6 +2,7 @@
 #include "frame/roles.h"
 #include "office/office.h"
 #include "support/program_dir_fixture.h"
+#include "support/units.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -37,9 +38,7 @@ protected:
     void openPage() { main->action(QStringLiteral("菜单_人资后勤_后勤支出"))->trigger(); }
     template <typename T> T *unit(const QString &name) const
     {
-        T *found = main->findChild<T *>(name);
-        EXPECT_NE(found, nullptr) << name.toStdString();
-        return found;
+        return findUnit<T>(main, name);
     }
     QPushButton *exitButton() const { return unit<QPushButton>(QStringLiteral("按钮_后勤支出_退出")); }
     QLineEdit *dateBox(const QString &end) const

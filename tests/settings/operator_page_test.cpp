@@ -7,6 +7,7 @@
 #include "settings/settings.h"
 #include "settings/system_menu_window.h"
 #include "support/program_dir_fixture.h"
+#include "support/units.h"
 
 #include <QAction>
 #include <QApplication>
@@ -86,9 +87,7 @@ protected:
 
     template <typename T> T *unit(const QString &name) const
     {
-        T *found = window->findChild<T *>(name);
-        EXPECT_NE(found, nullptr) << name.toStdString();
-        return found;
+        return findUnit<T>(window, name);
     }
     QLineEdit *box(const QString &feature) const { return unit<QLineEdit>(QStringLiteral("编辑框_操作员_") + feature); }
     QPushButton *button(const QString &feature) const
