@@ -1,9 +1,13 @@
+#include "desk/desk.h"
 #include "frame/installed_data.h"
 #include "frame/login_window.h"
 #include "frame/single_instance_check.h"
+#include "goods/goods.h"
+#include "office/office.h"
+#include "platform/dialogs.h"
 #include "platform/processes.h"
 #include "platform/program_directory.h"
-#include "platform/dialogs.h"
+#include "settings/settings.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -11,38 +15,13 @@
 #include <cstdio>
 #include <cstring>
 
-#ifdef FREIGHTDESK_HAS_DESK
-#include "desk/desk.h"
-#endif
-#ifdef FREIGHTDESK_HAS_GOODS
-#include "goods/goods.h"
-#endif
-#ifdef FREIGHTDESK_HAS_OFFICE
-#include "office/office.h"
-#endif
-#ifdef FREIGHTDESK_HAS_SETTINGS
-#include "settings/settings.h"
-#endif
-
 namespace {
 
 // Every subsystem's share of the main window.
 QList<frame::MainWindowPart> mainWindowParts()
 {
-    QList<frame::MainWindowPart> parts;
-#ifdef FREIGHTDESK_HAS_DESK
-    parts.append(&desk::attachToMainWindow);
-#endif
-#ifdef FREIGHTDESK_HAS_GOODS
-    parts.append(&goods::attachToMainWindow);
-#endif
-#ifdef FREIGHTDESK_HAS_OFFICE
-    parts.append(&office::attachToMainWindow);
-#endif
-#ifdef FREIGHTDESK_HAS_SETTINGS
-    parts.append(&settings::attachToMainWindow);
-#endif
-    return parts;
+    return {&desk::attachToMainWindow, &goods::attachToMainWindow, &office::attachToMainWindow,
+            &settings::attachToMainWindow};
 }
 
 // --dir DIR sets the program directory; returns whether --create-data was given.
