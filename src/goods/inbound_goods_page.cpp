@@ -19,33 +19,31 @@ const QString modifyCaption = QStringLiteral("修 改");
 const QString pickedUpColumn = QStringLiteral("已提货");
 const QString pickUpWayColumn = QStringLiteral("提货方式");
 
-enum class Kind { Text, Number, DateTime };
-
 // A column of 外地入埠货物 and the edit box named after it.
 struct BoxField {
     QString column;
     QLineEdit *Ui::InboundGoodsPage::*box;
-    Kind kind;
+    platform::ColumnKind kind;
 };
 
 const QList<BoxField> &boxFields()
 {
     using U = Ui::InboundGoodsPage;
     static const QList<BoxField> fields = {
-        {QStringLiteral("品名"), &U::编辑框_外地入埠_品名, Kind::Text},
-        {QStringLiteral("始发地"), &U::编辑框_外地入埠_始发地, Kind::Text},
-        {QStringLiteral("到达日期"), &U::编辑框_外地入埠_到达日期, Kind::DateTime},
-        {QStringLiteral("入库人"), &U::编辑框_外地入埠_入库人, Kind::Text},
-        {QStringLiteral("原包装"), &U::编辑框_外地入埠_原包装, Kind::Text},
-        {QStringLiteral("件数"), &U::编辑框_外地入埠_件数, Kind::Number},
-        {QStringLiteral("重量"), &U::编辑框_外地入埠_重量, Kind::Number},
-        {QStringLiteral("体积"), &U::编辑框_外地入埠_体积, Kind::Number},
-        {QStringLiteral("提货人姓名"), &U::编辑框_外地入埠_提货人姓名, Kind::Text},
-        {QStringLiteral("提货人电话"), &U::编辑框_外地入埠_提货人电话, Kind::Text},
-        {QStringLiteral("提货人单位"), &U::编辑框_外地入埠_提货人单位, Kind::Text},
-        {QStringLiteral("提货人地址"), &U::编辑框_外地入埠_提货人地址, Kind::Text},
-        {QStringLiteral("提货日期"), &U::编辑框_外地入埠_提货日期, Kind::DateTime},
-        {QStringLiteral("出库人"), &U::编辑框_外地入埠_出库人, Kind::Text},
+        {QStringLiteral("品名"), &U::编辑框_外地入埠_品名, platform::ColumnKind::Text},
+        {QStringLiteral("始发地"), &U::编辑框_外地入埠_始发地, platform::ColumnKind::Text},
+        {QStringLiteral("到达日期"), &U::编辑框_外地入埠_到达日期, platform::ColumnKind::DateTime},
+        {QStringLiteral("入库人"), &U::编辑框_外地入埠_入库人, platform::ColumnKind::Text},
+        {QStringLiteral("原包装"), &U::编辑框_外地入埠_原包装, platform::ColumnKind::Text},
+        {QStringLiteral("件数"), &U::编辑框_外地入埠_件数, platform::ColumnKind::Number},
+        {QStringLiteral("重量"), &U::编辑框_外地入埠_重量, platform::ColumnKind::Number},
+        {QStringLiteral("体积"), &U::编辑框_外地入埠_体积, platform::ColumnKind::Number},
+        {QStringLiteral("提货人姓名"), &U::编辑框_外地入埠_提货人姓名, platform::ColumnKind::Text},
+        {QStringLiteral("提货人电话"), &U::编辑框_外地入埠_提货人电话, platform::ColumnKind::Text},
+        {QStringLiteral("提货人单位"), &U::编辑框_外地入埠_提货人单位, platform::ColumnKind::Text},
+        {QStringLiteral("提货人地址"), &U::编辑框_外地入埠_提货人地址, platform::ColumnKind::Text},
+        {QStringLiteral("提货日期"), &U::编辑框_外地入埠_提货日期, platform::ColumnKind::DateTime},
+        {QStringLiteral("出库人"), &U::编辑框_外地入埠_出库人, platform::ColumnKind::Text},
     };
     return fields;
 }
@@ -107,13 +105,13 @@ void InboundGoodsPage::saveInboundGoods()
     for (const BoxField &field : boxFields()) {
         const QString text = (ui.get()->*field.box)->text();
         switch (field.kind) {
-        case Kind::Text:
+        case platform::ColumnKind::Text:
             records.writeText(field.column, text);
             break;
-        case Kind::Number:
+        case platform::ColumnKind::Number:
             records.writeInt(field.column, platform::textToInt(text));
             break;
-        case Kind::DateTime:
+        case platform::ColumnKind::DateTime:
             records.writeDateTime(field.column, platform::textToDateTime(text));
             break;
         }
@@ -135,13 +133,13 @@ void InboundGoodsPage::showInboundGoodsRecord()
     for (const BoxField &field : boxFields()) {
         QString text;
         switch (field.kind) {
-        case Kind::Text:
+        case platform::ColumnKind::Text:
             text = records.readText(field.column);
             break;
-        case Kind::Number:
+        case platform::ColumnKind::Number:
             text = platform::valueToText(records.readInt(field.column));
             break;
-        case Kind::DateTime:
+        case platform::ColumnKind::DateTime:
             text = platform::valueToText(records.readDateTime(field.column));
             break;
         }
