@@ -110,11 +110,8 @@ bool Recordset::openSource(const QString &table, const Conditions &equals)
     }
     m_baseWhere = terms.join(QStringLiteral(" AND "));
     m_mode = Mode::Table;
-    if (!reload()) {
-        const QString error = m_lastError;
-        close();
-        return fail(error);
-    }
+    m_rowidsStale = true;
+    m_position = 0;
     return true;
 }
 
@@ -140,13 +137,15 @@ bool Recordset::loadColumns()
     return true;
 }
 
-bool Recordset::reload()
+// The set's rowids are read when first needed, so a filter set right after opening costs one query.
+void Recordset::ensureRowids() const
 {
+    if (!m_rowidsStale)
+        return;
+    m_rowidsStale = false;
     m_rowids.clear();
-    m_window.clear();
-    m_position = 0;
     if (m_filterMatchesNothing)
-        return true;
+        return;
     QStringList where;
     if (!m_baseWhere.isEmpty())
         where.append(m_baseWhere);
@@ -161,11 +160,13 @@ bool Recordset::reload()
     q.prepare(sql);
     bindAll(q, m_baseParameters);
     bindAll(q, m_filterParameters);
-    if (!q.exec())
-        return fail(q.lastError().text());
+    if (!q.exec()) {
+        m_lastError = q.lastError().text();
+        m_db->setLastError(m_lastError);
+        return;
+    }
     while (q.next())
         m_rowids.append(q.value(0).toLongLong());
-    return true;
 }
 
 void Recordset::close()
@@ -180,6 +181,7 @@ void Recordset::close()
     m_columns.clear();
     m_kinds.clear();
     m_rowids.clear();
+    m_rowidsStale = false;
     m_rows.clear();
     m_position = 0;
     m_window.clear();
@@ -192,6 +194,7 @@ int Recordset::recordCount() const
 {
     switch (m_mode) {
     case Mode::Table:
+        ensureRowids();
         return int(m_rowids.size());
     case Mode::Rows:
         return int(m_rows.size());
@@ -259,7 +262,10 @@ bool Recordset::setFilter(const QString &condition)
     }
     m_pending.clear();
     m_adding = false;
-    return reload() && !m_filterMatchesNothing;
+    m_window.clear();
+    m_rowidsStale = true;
+    m_position = 0;
+    return !m_filterMatchesNothing;
 }
 
 bool Recordset::fetchCurrent()
@@ -378,6 +384,7 @@ bool Recordset::update()
     }
     QSqlQuery q(m_db->handle());
     if (m_adding) {
+        ensureRowids(); // the new record joins the set as read so far
         const QString sql = names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(m_source)
                                             : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                                                   .arg(m_source, names.join(u','),
@@ -437,6 +444,7 @@ bool Recordset::deleteAll()
     if (!q.exec(QStringLiteral("DELETE FROM %1").arg(m_source)))
         return fail(q.lastError().text());
     m_rowids.clear();
+    m_rowidsStale = false;
     m_position = 0;
     m_window.clear();
     return true;

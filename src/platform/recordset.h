@@ -81,7 +81,7 @@ private:
 
     bool openSource(const QString &table, const Conditions &equals);
     bool loadColumns();
-    bool reload();
+    void ensureRowids() const;
     bool fetchCurrent();
     bool fail(const QString &error);
     int columnIndex(const QString &field) const;
@@ -97,8 +97,8 @@ private:
 
     QStringList m_columns;
     QHash<QString, ColumnKind> m_kinds;
-    QList<qint64> m_rowids;     // Table mode: the set, in table order
-    QList<QVariantList> m_rows; // Rows mode: the whole result
+    mutable QList<qint64> m_rowids; // Table mode: the set, in table order
+    QList<QVariantList> m_rows;     // Rows mode: the whole result
     int m_position = 0;
 
     static constexpr int readAhead = 200;
@@ -107,7 +107,8 @@ private:
 
     bool m_adding = false;
     QHash<int, QVariant> m_pending;
-    QString m_lastError;
+    mutable QString m_lastError;
+    mutable bool m_rowidsStale = false;
 };
 
 } // namespace platform
