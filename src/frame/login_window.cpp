@@ -10,8 +10,6 @@
 #include "ui_login_window.h"
 
 #include <QDateTime>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QPainter>
 #include <QPalette>
 
@@ -71,8 +69,7 @@ LoginWindow::LoginWindow(QList<MainWindowPart> parts)
     connect(ui->按钮_登陆_登陆确定, &QPushButton::clicked, this, &LoginWindow::login);
     connect(ui->按钮_登陆_取消, &QPushButton::clicked, this, &LoginWindow::cancel);
     initLoginWindow();
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    platform::centreOnScreen(this);
 }
 
 LoginWindow::~LoginWindow() = default;

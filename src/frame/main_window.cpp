@@ -196,11 +196,15 @@ ChildWindow::ChildWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     setAttribute(Qt::WA_DeleteOnClose);
 }
 
-void ChildWindow::open()
+void ChildWindow::open(const QString &activity)
 {
     show();
-    if (MainWindow *main = mainWindow())
-        main->setEnabled(false);
+    MainWindow *main = mainWindow();
+    if (!main)
+        return;
+    if (!activity.isEmpty())
+        main->setStatusPanel(activityPanel, activity);
+    main->setEnabled(false);
 }
 
 void ChildWindow::closeEvent(QCloseEvent *event)

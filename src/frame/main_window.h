@@ -71,8 +71,9 @@ class ChildWindow : public QWidget
 
 public:
     explicit ChildWindow(QWidget *parent = nullptr);
-    // Shows the window and disables the main window until it closes.
-    void open();
+    // Shows the window, writes its activity (if any) into panel 7 of the main window and
+    // disables the main window until it closes.
+    void open(const QString &activity = {});
 
 protected:
     void closeEvent(QCloseEvent *event) override;

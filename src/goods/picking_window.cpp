@@ -4,17 +4,15 @@
 #include "frame/session.h"
 #include "platform/dialogs.h"
 #include "platform/text_conversions.h"
+#include "platform/window_shape.h"
 #include "ui_picking_window.h"
 
 #include <QDateTime>
-#include <QGuiApplication>
-#include <QScreen>
 
 namespace goods {
 
 namespace {
 
-constexpr int activityPanel = 7;
 constexpr QSize windowSize(580, 300);
 
 } // namespace
@@ -32,11 +30,9 @@ void PickingWindow::showPickingPage()
     setWindowTitle(QStringLiteral("检货基本信息"));
     ui->选择夹_检货窗口->setCurrentWidget(ui->检货基本信息);
     resize(windowSize);
-    move(QGuiApplication::primaryScreen()->availableGeometry().center() - rect().center());
+    platform::centreOnScreen(this);
     resetPickingEntryPage();
-    if (frame::MainWindow *main = frame::mainWindow())
-        main->setStatusPanel(activityPanel, QStringLiteral("检货基本信息..."));
-    open();
+    open(QStringLiteral("检货基本信息..."));
 }
 
 void PickingWindow::resetPickingEntryPage()

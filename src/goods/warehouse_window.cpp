@@ -4,10 +4,10 @@
 #include "goods/inbound_goods_page.h"
 #include "goods/stock_out_page.h"
 #include "platform/text_conversions.h"
+#include "platform/window_shape.h"
 #include "ui_warehouse_window.h"
 
 #include <QDateTime>
-#include <QScreen>
 #include <QTabBar>
 
 namespace goods {
@@ -16,7 +16,6 @@ namespace {
 
 constexpr int stockOutPage = 2;
 constexpr int inboundGoodsPage = 3;
-constexpr int activityPanel = 7;
 
 // Loads the window with its title on one page of 选择夹_仓库, sized and centred on the screen.
 WarehouseWindow *loadWarehouseWindow(const QString &title, int page, QSize size)
@@ -25,17 +24,8 @@ WarehouseWindow *loadWarehouseWindow(const QString &title, int page, QSize size)
     window->setWindowTitle(title);
     window->pages()->setCurrentIndex(page);
     window->resize(size);
-    window->move(window->screen()->availableGeometry().center() - window->rect().center());
+    platform::centreOnScreen(window);
     return window;
-}
-
-// Shows the window, names the task in the status bar, then disables 主界面 until it closes.
-void showWarehouseWindow(WarehouseWindow *window, const QString &activity)
-{
-    window->show();
-    if (frame::MainWindow *main = frame::mainWindow())
-        main->setStatusPanel(activityPanel, activity);
-    window->open();
 }
 
 } // namespace
@@ -62,7 +52,7 @@ QTabWidget *WarehouseWindow::pages() const
 void openStockOutPage()
 {
     WarehouseWindow *window = loadWarehouseWindow(QStringLiteral("出库"), stockOutPage, {760, 520});
-    showWarehouseWindow(window, QStringLiteral("出库..."));
+    window->open(QStringLiteral("出库..."));
 }
 
 void openInboundGoodsPage()
@@ -70,7 +60,7 @@ void openInboundGoodsPage()
     WarehouseWindow *window = loadWarehouseWindow(QStringLiteral("外地入埠货物管理"), inboundGoodsPage, {572, 344});
     const QString now = platform::valueToText(QDateTime::currentDateTime());
     window->inboundGoodsPage()->fillOpeningBoxes(now, frame::currentOperator().name);
-    showWarehouseWindow(window, QStringLiteral("外地入埠货物管理..."));
+    window->open(QStringLiteral("外地入埠货物管理..."));
 }
 
 } // namespace goods

@@ -1,5 +1,7 @@
 #include "platform/window_shape.h"
 
+#include <QScreen>
+
 #include <algorithm>
 
 #include <QRect>
@@ -38,6 +40,12 @@ bool shapeWindowFromPicture(QWidget *window, const unsigned char *bytes, int siz
         return false;
     window->setMask(regionOutsideColour(picture, colour));
     return true;
+}
+
+void centreOnScreen(QWidget *window)
+{
+    if (const QScreen *screen = window->screen())
+        window->move(screen->availableGeometry().center() - window->rect().center());
 }
 
 } // namespace platform

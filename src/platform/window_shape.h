@@ -18,4 +18,7 @@ QRegion regionOutsideColour(const QImage &picture, unsigned colour);
 // pixel (x, y). Returns false, leaving the window as it was, when the bytes do not decode.
 bool shapeWindowFromPicture(QWidget *window, const unsigned char *bytes, int size, unsigned colour);
 
+// Places a window at the centre of the screen it is on.
+void centreOnScreen(QWidget *window);
+
 } // namespace platform

@@ -1,9 +1,9 @@
 #include "settings/system_menu_window.h"
 
+#include "platform/window_shape.h"
 #include "settings/operator_page.h"
 #include "ui_system_menu_window.h"
 
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace settings {
@@ -29,7 +29,7 @@ SystemMenuWindow *openOperatorManagement()
     auto *window = new SystemMenuWindow;
     window->setWindowTitle(QStringLiteral("操作员管理"));
     window->pages()->setCurrentWidget(window->operatorPage()->parentWidget());
-    window->move(window->screen()->availableGeometry().center() - window->rect().center());
+    platform::centreOnScreen(window);
     window->open();
     return window;
 }
