@@ -1,11 +1,11 @@
 #include "goods/inbound_goods_page.h"
 
+#include "frame/db_access.h"
 #include "goods/inbound_goods_filter.h"
 #include "platform/database.h"
 #include "platform/dialogs.h"
 #include "platform/filter.h"
 #include "platform/list_view.h"
-#include "platform/program_directory.h"
 #include "platform/recordset.h"
 #include "platform/text_conversions.h"
 #include "ui_inbound_goods_page.h"
@@ -52,7 +52,7 @@ const QList<BoxField> &boxFields()
 // every read finds nothing and every update fails.
 void openInboundGoods(platform::Database &db, platform::Recordset &records)
 {
-    db.open(platform::programPath(QStringLiteral("data/ywzhxx.mdb")));
+    db.open(frame::dataFilePath(QStringLiteral("ywzhxx.mdb")));
     records.attach(db);
     records.openTable(QStringLiteral("外地入埠货物"));
 }

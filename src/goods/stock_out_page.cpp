@@ -11,11 +11,11 @@ namespace goods {
 
 namespace {
 
-// A cell never typed into is stored as an empty text, like one emptied by the operator.
+// A cell never typed into has no item; it reads as an empty text.
 QString cellText(const QTableWidget *grid, int row, int column)
 {
     const QTableWidgetItem *item = grid->item(row, column);
-    return item && !item->text().isNull() ? item->text() : QStringLiteral("");
+    return item ? item->text() : QString();
 }
 
 } // namespace
