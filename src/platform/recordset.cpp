@@ -369,7 +369,8 @@ void Recordset::writeAt(int column, const QVariant &value)
         return;
     if (!m_adding && isEof())
         return;
-    m_pending.insert(column, value);
+    const bool nullText = value.typeId() == QMetaType::QString && value.toString().isNull();
+    m_pending.insert(column, nullText ? QVariant(QStringLiteral("")) : value);
 }
 
 bool Recordset::update()

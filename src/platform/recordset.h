@@ -57,14 +57,11 @@ public:
     int readInt(const QString &field);
     QDateTime readDateTime(const QString &field);
 
-    // Writes are kept with the current (or new) record until update() saves them.
+    // Writes are kept with the current (or new) record until update() saves them. An empty text
+    // is stored as the empty text, never as NULL.
     void addNew();
     void write(const QString &field, const QVariant &value);
-    // An empty text is stored as the empty text, never as NULL.
-    void writeText(const QString &field, const QString &text)
-    {
-        write(field, text.isNull() ? QStringLiteral("") : text);
-    }
+    void writeText(const QString &field, const QString &text) { write(field, text); }
     void writeInt(const QString &field, int value) { write(field, value); }
     void writeDateTime(const QString &field, const QDateTime &value);
     void writeAt(int column, const QVariant &value);

@@ -293,8 +293,7 @@ void OperatorPage::writeOperator(platform::Recordset &rs) const
         for (QCheckBox *box : permissionBoxes())
             if (box->isChecked())
                 words.append(box->text());
-    // An empty list joins to a null text, which would be stored as NULL instead of the empty text.
-    rs.writeAt(permissionsColumn, words.isEmpty() ? QStringLiteral("") : words.join(u'&'));
+    rs.writeAt(permissionsColumn, words.join(u'&'));
 }
 
 void OperatorPage::closeSettingsWindow()
