@@ -13,7 +13,6 @@ namespace desk {
 namespace {
 
 constexpr int orderEntryPageIndex = 2;
-constexpr int openBaseFrameHeight = 492;
 constexpr int pendingRefreshMs = 60000;
 
 const QString pendingTable = QStringLiteral("检货临时库");
@@ -67,10 +66,8 @@ OrderEntryPage::~OrderEntryPage() = default;
 
 void OrderEntryPage::openOrderEntryPage()
 {
-    QWidget *baseFrame = ui->外形框_受理_底框;
-    baseFrame->resize(baseFrame->width(), openBaseFrameHeight);
     ui->编辑框_受理_业务单号->setText(frame::documentCounters().number(frame::DocumentKind::Order));
-    frame::mainWindow()->showWorkPage(orderEntryPageIndex, QStringLiteral("业务单录入..."));
+    frame::mainWindow()->showWorkPage(orderEntryPageIndex, ui->外形框_受理_底框, QStringLiteral("业务单录入..."));
     refreshPendingPickingList();
 }
 

@@ -130,13 +130,12 @@ ShippingListPage::~ShippingListPage() = default;
 
 void ShippingListPage::openShippingListPage()
 {
-    ui->外形框_发货清单录入_底框->resize(ui->外形框_发货清单录入_底框->width(), 492);
     loadEmptySheet();
     ui->编辑框_发货清单_发货清单号->setText(frame::documentCounters().number(frame::DocumentKind::ShippingList));
     const QDateTime now = QDateTime::currentDateTime();
     ui->编辑框_发货清单_制单日期->setText(platform::valueToText(QDateTime(now.date(), QTime(0, 0))) +
                                           QString::number(now.time().hour()) + QStringLiteral("点"));
-    frame::mainWindow()->showWorkPage(3, QStringLiteral("发货清单录入..."));
+    frame::mainWindow()->showWorkPage(3, ui->外形框_发货清单录入_底框, QStringLiteral("发货清单录入..."));
 }
 
 // The template replaces every row, so the last row is the template's own.

@@ -24,6 +24,7 @@ MainWindow *theMainWindow = nullptr;
 constexpr int statusPanelCount = 9;
 constexpr int activityPanel = 7;
 constexpr int clockPanel = 8;
+constexpr int workPageBaseFrameHeight = 492;
 
 // Toolbar buttons run the menu item of the same area.
 const QList<std::pair<const char *, const char *>> toolbarTargets = {
@@ -155,9 +156,10 @@ void MainWindow::showPage(int index)
     ui->选择夹_功能集->setCurrentIndex(index);
 }
 
-void MainWindow::showWorkPage(int index, const QString &activity)
+void MainWindow::showWorkPage(int index, QWidget *baseFrame, const QString &activity)
 {
     showPage(index);
+    baseFrame->resize(baseFrame->width(), workPageBaseFrameHeight);
     setStatusPanel(activityPanel, activity);
     setMainMenusEnabled(0);
 }

@@ -42,8 +42,9 @@ public:
     // Puts a subsystem's form into page index of 选择夹_功能集.
     void setPage(int index, QWidget *form);
     void showPage(int index);
-    // A work page of the tab: shown, its activity in panel 7, the menus and toolbar locked.
-    void showWorkPage(int index, const QString &activity);
+    // A work page of the tab: shown with its base frame at its full height of 492, its activity
+    // in panel 7, the menus and toolbar locked.
+    void showWorkPage(int index, QWidget *baseFrame, const QString &activity);
     // The way back from a work page: page 0, "等待操作..." and the menus the role allows.
     void returnToStartPage();
 

@@ -8,7 +8,6 @@ namespace office {
 namespace {
 
 constexpr int pageIndex = 7;
-constexpr int openBaseFrameHeight = 492;
 
 } // namespace
 
@@ -23,8 +22,7 @@ BackOfficePage::~BackOfficePage() = default;
 
 void BackOfficePage::openBackOfficePage()
 {
-    ui->外形框_后勤支出_底框->resize(ui->外形框_后勤支出_底框->width(), openBaseFrameHeight);
-    m_main.showWorkPage(pageIndex, QStringLiteral("后勤支出管理..."));
+    m_main.showWorkPage(pageIndex, ui->外形框_后勤支出_底框, QStringLiteral("后勤支出管理..."));
 }
 
 void BackOfficePage::leaveBackOfficePage()
