@@ -242,7 +242,6 @@ void ShippingListPage::saveShippingList()
         return;
     }
     platform::messageBox(QStringLiteral("保存成功!"));
-    frame::documentCounters().nextDocumentNumber(frame::DocumentKind::ShippingList);
     loadEmptySheet();
     ui->编辑框_发货清单_发货清单号->setText(frame::documentCounters().number(frame::DocumentKind::ShippingList));
     // The totals belong to the saved sheet; the next list gets its own.
@@ -261,14 +260,11 @@ bool ShippingListPage::storeShippingList()
     SheetFileWrite file(QDir(sheetFolder()).filePath(number + QStringLiteral(".grd")));
     if (!file.write(*m_sheet))
         return false;
-    platform::Database db;
-    if (!db.open(frame::dataFilePath(QStringLiteral("ywzhxx.mdb"))) ||
-        !db.attach(frame::dataFilePath(QStringLiteral("main.mdb")), queueFile))
-        return false;
-    platform::Transaction transaction(db);
-    platform::Recordset records;
-    records.attach(db);
-    if (!transaction.isActive() || !records.openTable(QStringLiteral("发货清单")))
+    platform::WriteSession session(
+        frame::dataFilePath(QStringLiteral("ywzhxx.mdb")),
+        {{queueFile, frame::dataFilePath(QStringLiteral("main.mdb"))}, frame::DocumentCounters::counterAttachment()});
+    platform::Recordset &records = session.records();
+    if (!session.openTable(QStringLiteral("发货清单")))
         return false;
     records.addNew();
     records.writeText(QStringLiteral("发货清单号"), number);
@@ -280,9 +276,8 @@ bool ShippingListPage::storeShippingList()
     records.writeInt(QStringLiteral("总计截留件数"), platform::textToInt(ui->编辑框_发货清单_总计截留件数->text()));
     records.writeInt(QStringLiteral("总计重量"), platform::textToInt(ui->编辑框_发货清单_总计重量->text()));
     records.writeInt(QStringLiteral("总计体积"), platform::textToInt(ui->编辑框_发货清单_总计体积->text()));
-    if (!records.update() || !records.openTable(queueFile + QStringLiteral(".出库临时表")) || !records.deleteAll())
-        return false;
-    if (!transaction.commit())
+    if (!records.update() || !session.openTable(queueFile + QStringLiteral(".出库临时表")) || !records.deleteAll() ||
+        !frame::documentCounters().nextDocumentNumber(session, frame::DocumentKind::ShippingList) || !session.commit())
         return false;
     file.keep();
     return true;

@@ -3,6 +3,7 @@
 #include "platform/database.h"
 #include "platform/program_directory.h"
 #include "platform/recordset.h"
+#include "platform/write_session.h"
 #include "platform/dialogs.h"
 
 namespace frame {
@@ -23,6 +24,19 @@ bool DbAccess::open(platform::Database &db, platform::Recordset &rs, const QStri
     const bool opened = kind == SqlText ? rs.openSql(source) : rs.openTable(source);
     if (!opened) {
         platform::messageBox(QStringLiteral("查询失败!") + rs.lastError());
+        return false;
+    }
+    return true;
+}
+
+bool DbAccess::openForSave(platform::WriteSession &session, const QString &table) const
+{
+    if (!session.isOpen()) {
+        platform::messageBox(QStringLiteral("数据库连接失败!") + session.lastError());
+        return false;
+    }
+    if (!session.openTable(table)) {
+        platform::messageBox(QStringLiteral("查询失败!") + session.records().lastError());
         return false;
     }
     return true;

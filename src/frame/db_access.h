@@ -5,6 +5,7 @@
 namespace platform {
 class Database;
 class Recordset;
+class WriteSession;
 } // namespace platform
 
 namespace frame {
@@ -20,6 +21,8 @@ public:
     bool open(platform::Database &db, platform::Recordset &rs, const QString &file, const QString &source,
               int kind) const;
     void close(platform::Database &db, platform::Recordset &rs) const;
+    // A save's session and the table it writes first, telling the operator as open() does.
+    bool openForSave(platform::WriteSession &session, const QString &table) const;
 };
 
 // <program dir>/data/<file>

@@ -1,8 +1,6 @@
 #include "frame/document_counters.h"
 
 #include "frame/db_access.h"
-#include "platform/database.h"
-#include "platform/recordset.h"
 #include "platform/dialogs.h"
 
 namespace frame {
@@ -13,28 +11,25 @@ constexpr int numberEnd = 9;
 constexpr std::array kinds = {DocumentKind::Order, DocumentKind::Picking, DocumentKind::ShippingList,
                               DocumentKind::Dispatch};
 
+const QString countersAlias = QStringLiteral("counters");
 const QString numbersTable = QStringLiteral("累加单号值");
 const QString countsTable = QStringLiteral("开单次数");
 
-// Writes the numbers and counts of the given kinds in one transaction.
+// Writes the numbers and counts of the given kinds into the session's tables of the counters.
 template <typename Kinds>
-bool writeCounters(const Kinds &which, const std::array<QString, 4> &numbers, const std::array<int, 4> &counts)
+bool writeCounters(platform::WriteSession &session, const QString &prefix, const Kinds &which,
+                   const std::array<QString, 4> &numbers, const std::array<qint64, 4> &counts)
 {
-    platform::Database db;
-    if (!db.open(dataFilePath(QStringLiteral("system.mdb"))))
-        return false;
-    platform::Transaction transaction(db);
-    platform::Recordset rs;
-    rs.attach(db);
-    if (!rs.openTable(numbersTable) || !rs.moveFirst())
+    platform::Recordset &rs = session.records();
+    if (!session.openTable(prefix + numbersTable) || !rs.moveFirst())
         return false;
     for (DocumentKind kind : which)
         rs.writeText(documentColumn(kind), numbers[int(kind)]);
-    if (!rs.update() || !rs.openTable(countsTable) || !rs.moveFirst())
+    if (!rs.update() || !session.openTable(prefix + countsTable) || !rs.moveFirst())
         return false;
     for (DocumentKind kind : which)
-        rs.writeInt(documentColumn(kind), counts[int(kind)]);
-    return rs.update() && transaction.commit();
+        rs.write(documentColumn(kind), counts[int(kind)]);
+    return rs.update();
 }
 
 } // namespace
@@ -54,14 +49,14 @@ QString documentColumn(DocumentKind kind)
     return {};
 }
 
-QString advancedNumberText(const QString &number, int count)
+QString advancedNumberText(const QString &number, qint64 count)
 {
     const QString digits = QString::number(count);
     QString text = number;
     if (text.size() < numberEnd)
         text += QString(numberEnd - text.size(), u'0');
     const int start = qMax(0, numberEnd - int(digits.size()));
-    return text.left(start) + digits.right(numberEnd) + text.mid(numberEnd);
+    return text.left(start) + digits + text.mid(numberEnd);
 }
 
 bool DocumentCounters::load()
@@ -85,30 +80,39 @@ bool DocumentCounters::load()
         m_numbers[index(kind)] = rs.readText(documentColumn(kind));
     if (rs.openTable(countsTable) && rs.moveFirst())
         for (DocumentKind kind : kinds)
-            m_counts[index(kind)] = rs.readInt(documentColumn(kind));
+            m_counts[index(kind)] = rs.read(documentColumn(kind)).toLongLong();
     m_loaded = true;
     return true;
 }
 
 bool DocumentCounters::save() const
 {
-    return m_loaded && writeCounters(kinds, m_numbers, m_counts);
-}
-
-bool DocumentCounters::nextDocumentNumber(DocumentKind kind)
-{
     if (!m_loaded)
         return false;
-    // The counter moves only once the new value is stored, so memory and file never disagree.
+    platform::WriteSession session(dataFilePath(QStringLiteral("system.mdb")));
+    return writeCounters(session, QString(), kinds, m_numbers, m_counts) && session.commit();
+}
+
+platform::WriteSession::Attachment DocumentCounters::counterAttachment()
+{
+    return {countersAlias, dataFilePath(QStringLiteral("system.mdb"))};
+}
+
+bool DocumentCounters::nextDocumentNumber(platform::WriteSession &session, DocumentKind kind)
+{
+    if (!m_loaded)
+        return true;
     auto numbers = m_numbers;
     auto counts = m_counts;
     const int i = index(kind);
     ++counts[i];
     numbers[i] = advancedNumberText(numbers[i], counts[i]);
-    if (!writeCounters(std::array{kind}, numbers, counts))
+    if (!writeCounters(session, countersAlias + u'.', std::array{kind}, numbers, counts))
         return false;
-    m_numbers = numbers;
-    m_counts = counts;
+    session.afterCommit([this, i, number = numbers[i], count = counts[i]] {
+        m_numbers[i] = number;
+        m_counts[i] = count;
+    });
     return true;
 }
 

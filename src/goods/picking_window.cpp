@@ -46,20 +46,20 @@ void PickingWindow::resetPickingEntryPage()
     ui->选择框_检货信息_计泡否->setChecked(false);
 }
 
-bool PickingWindow::appendPicking()
+bool PickingWindow::appendPicking(platform::Recordset &rs)
 {
-    m_rs.addNew();
-    m_rs.writeText(QStringLiteral("检货号"), ui->编辑框_检货信息_检货号->text());
-    m_rs.writeText(QStringLiteral("检货员"), ui->编辑框_检货信息_检货员->text());
-    m_rs.writeDateTime(QStringLiteral("检货时间"), platform::textToDateTime(ui->编辑框_检货信息_检货时间->text()));
-    m_rs.writeText(QStringLiteral("货物名称"), ui->编辑框_检货信息_货物名称->text());
-    m_rs.writeInt(QStringLiteral("实际件数"), platform::textToInt(ui->编辑框_检货信息_实际件数->text()));
-    m_rs.writeInt(QStringLiteral("实际重量"), platform::textToInt(ui->编辑框_检货信息_实际重量->text()));
-    m_rs.writeInt(QStringLiteral("实际体积"), platform::textToInt(ui->编辑框_检货信息_实际体积->text()));
-    m_rs.writeText(QStringLiteral("计抛否"),
-                   ui->选择框_检货信息_计泡否->isChecked() ? QStringLiteral("是") : QStringLiteral("否"));
-    m_rs.writeInt(QStringLiteral("计抛重量"), platform::textToInt(ui->编辑框_检货信息_计泡重量->text()));
-    return m_rs.update();
+    rs.addNew();
+    rs.writeText(QStringLiteral("检货号"), ui->编辑框_检货信息_检货号->text());
+    rs.writeText(QStringLiteral("检货员"), ui->编辑框_检货信息_检货员->text());
+    rs.writeDateTime(QStringLiteral("检货时间"), platform::textToDateTime(ui->编辑框_检货信息_检货时间->text()));
+    rs.writeText(QStringLiteral("货物名称"), ui->编辑框_检货信息_货物名称->text());
+    rs.writeInt(QStringLiteral("实际件数"), platform::textToInt(ui->编辑框_检货信息_实际件数->text()));
+    rs.writeInt(QStringLiteral("实际重量"), platform::textToInt(ui->编辑框_检货信息_实际重量->text()));
+    rs.writeInt(QStringLiteral("实际体积"), platform::textToInt(ui->编辑框_检货信息_实际体积->text()));
+    rs.writeText(QStringLiteral("计抛否"),
+                 ui->选择框_检货信息_计泡否->isChecked() ? QStringLiteral("是") : QStringLiteral("否"));
+    rs.writeInt(QStringLiteral("计抛重量"), platform::textToInt(ui->编辑框_检货信息_计泡重量->text()));
+    return rs.update();
 }
 
 void PickingWindow::savePicking()
@@ -72,23 +72,19 @@ void PickingWindow::savePicking()
         platform::messageBox(QStringLiteral("实际重量或实际体积不能为空"));
         return;
     }
-    const frame::DbAccess access;
-    access.open(m_db, m_rs, QStringLiteral("main.mdb"), QStringLiteral("检货及仓库"), frame::DbAccess::TableName);
-    bool saved = false;
-    {
-        // The permanent record and its queued copy are saved together or not at all, so no saved
-        // picking can miss the order desk's queue.
-        platform::Transaction transaction(m_db);
-        saved = transaction.isActive() && appendPicking() && m_rs.openTable(QStringLiteral("检货临时库")) &&
-                appendPicking() && transaction.commit();
-    }
-    access.close(m_db, m_rs);
+    // The permanent record, its queued copy and the advanced picking number are saved together or
+    // not at all, so no saved picking can miss the order desk's queue or lend its number again.
+    platform::WriteSession session(frame::dataFilePath(QStringLiteral("main.mdb")),
+                                   {frame::DocumentCounters::counterAttachment()});
+    const bool saved =
+        frame::DbAccess().openForSave(session, QStringLiteral("检货及仓库")) && appendPicking(session.records()) &&
+        session.openTable(QStringLiteral("检货临时库")) && appendPicking(session.records()) &&
+        frame::documentCounters().nextDocumentNumber(session, frame::DocumentKind::Picking) && session.commit();
     if (!saved) {
         platform::messageBox(QStringLiteral("保存失败!"));
         return;
     }
     platform::messageBox(QStringLiteral("保存成功!"));
-    frame::documentCounters().nextDocumentNumber(frame::DocumentKind::Picking);
     resetPickingEntryPage();
 }
 

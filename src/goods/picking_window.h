@@ -28,12 +28,10 @@ public:
 private:
     void savePicking();
     void resetPickingEntryPage();
-    // Appends one record with the page's nine picking values to the table open in m_rs.
-    bool appendPicking();
+    // Appends one record with the page's nine picking values to the table open in rs.
+    bool appendPicking(platform::Recordset &rs);
 
     std::unique_ptr<Ui::PickingWindow> ui;
-    platform::Database m_db;
-    platform::Recordset m_rs;
 };
 
 // The menu item 检货基本信息: opens the picking desk on its entry page.

@@ -9,7 +9,12 @@ namespace platform {
 
 namespace {
 int nextConnectionNumber = 0;
+
+int busyTimeoutMs(Database::Wait wait)
+{
+    return wait == Database::Wait::Brief ? 200 : 3000;
 }
+} // namespace
 
 Database::Database() : m_name(QStringLiteral("freightdesk-%1").arg(++nextConnectionNumber)) {}
 
@@ -18,7 +23,7 @@ Database::~Database()
     close();
 }
 
-bool Database::open(const QString &path, const QString &password)
+bool Database::open(const QString &path, Wait wait)
 {
     close();
     if (!QFileInfo(path).isFile()) {
@@ -27,8 +32,7 @@ bool Database::open(const QString &path, const QString &password)
     }
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
     db.setDatabaseName(path);
-    db.setPassword(password);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs(wait)));
     if (!db.open()) {
         m_lastError = db.lastError().text();
         db = QSqlDatabase();

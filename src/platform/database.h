@@ -16,8 +16,12 @@ public:
     Database(const Database &) = delete;
     Database &operator=(const Database &) = delete;
 
+    // How long a step waits for a file another program holds before it fails: a read that may
+    // give up silently (a timer's refresh) waits briefly, so a held file never freezes the window.
+    enum class Wait { Brief, Save };
+
     // Fails, without creating anything, when the file does not exist or cannot be opened.
-    bool open(const QString &path, const QString &password = {});
+    bool open(const QString &path, Wait wait = Wait::Save);
     // Makes another file's tables reachable as alias.table on this connection.
     bool attach(const QString &path, const QString &alias);
     void close();
