@@ -60,6 +60,25 @@ bool Recordset::openTableWhere(const QString &table, const Conditions &equals)
     return openSource(table, equals);
 }
 
+bool Recordset::openTableRecords(const QString &table, const QList<qint64> &ids)
+{
+    if (!openSource(table, {}))
+        return false;
+    m_baseWhere = ids.isEmpty()
+                      ? QStringLiteral("0")
+                      : QStringLiteral("rowid IN (%1)").arg(QStringList(ids.size(), QStringLiteral("?")).join(u','));
+    for (qint64 id : ids)
+        m_baseParameters.append(id);
+    return true;
+}
+
+qint64 Recordset::recordId() const
+{
+    if (m_mode != Mode::Table || isEof())
+        return -1;
+    return m_rowids[m_position];
+}
+
 bool Recordset::openSql(const QString &sql)
 {
     static const QRegularExpression wholeTable(QStringLiteral(R"(^\s*select\s+\*\s+from\s+([\w.]+)\s*;?\s*$)"),
@@ -137,6 +156,17 @@ bool Recordset::loadColumns()
     return true;
 }
 
+// " WHERE ..." of the set's own condition and filter; empty for the whole table.
+QString Recordset::whereClause() const
+{
+    QStringList where;
+    if (!m_baseWhere.isEmpty())
+        where.append(m_baseWhere);
+    if (!m_filterWhere.isEmpty())
+        where.append(m_filterWhere);
+    return where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
+}
+
 // The set's rowids are read when first needed, so a filter set right after opening costs one query.
 void Recordset::ensureRowids() const
 {
@@ -146,18 +176,9 @@ void Recordset::ensureRowids() const
     m_rowids.clear();
     if (m_filterMatchesNothing)
         return;
-    QStringList where;
-    if (!m_baseWhere.isEmpty())
-        where.append(m_baseWhere);
-    if (!m_filterWhere.isEmpty())
-        where.append(m_filterWhere);
-    QString sql = QStringLiteral("SELECT rowid FROM %1").arg(m_source);
-    if (!where.isEmpty())
-        sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
-    sql += QStringLiteral(" ORDER BY rowid");
     QSqlQuery q(m_db->handle());
     q.setForwardOnly(true);
-    q.prepare(sql);
+    q.prepare(QStringLiteral("SELECT rowid FROM %1%2 ORDER BY rowid").arg(m_source, whereClause()));
     bindAll(q, m_baseParameters);
     bindAll(q, m_filterParameters);
     if (!q.exec()) {
@@ -441,9 +462,15 @@ bool Recordset::deleteAll()
 {
     if (m_mode != Mode::Table || !m_db || !m_db->isOpen())
         return fail(QStringLiteral("记录集未打开"));
-    QSqlQuery q(m_db->handle());
-    if (!q.exec(QStringLiteral("DELETE FROM %1").arg(m_source)))
-        return fail(q.lastError().text());
+    // The set's own records only: its condition and filter hold for the delete too.
+    if (!m_filterMatchesNothing) {
+        QSqlQuery q(m_db->handle());
+        q.prepare(QStringLiteral("DELETE FROM %1%2").arg(m_source, whereClause()));
+        bindAll(q, m_baseParameters);
+        bindAll(q, m_filterParameters);
+        if (!q.exec())
+            return fail(q.lastError().text());
+    }
     m_rowids.clear();
     m_rowidsStale = false;
     m_position = 0;

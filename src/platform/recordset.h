@@ -33,6 +33,10 @@ public:
     // The table's records whose fields equal the given values exactly, in table order; the
     // values are bound, never pasted into SQL. Such a set can be updated like a whole table.
     bool openTableWhere(const QString &table, const Conditions &equals);
+    // The records of the table with the given identities (see recordId) that still exist, in table
+    // order; updated like a whole table. A list shown from records keeps their identities, so a
+    // later step acts on exactly the records the operator saw.
+    bool openTableRecords(const QString &table, const QList<qint64> &ids);
     // The program's own SQL text. "select * from <table>" opens the table whole; any other
     // query gives a read-only set.
     bool openSql(const QString &sql);
@@ -46,6 +50,8 @@ public:
     bool moveTo(int position);
     bool isEof() const;
     int position() const { return m_position; }
+    // The identity of the current record in its table (its rowid); -1 when there is none.
+    qint64 recordId() const;
 
     // Restricts the set to the records matching the condition text ("" removes it); the first
     // match becomes current. A condition that does not parse matches nothing.
@@ -78,6 +84,7 @@ private:
 
     bool openSource(const QString &table, const Conditions &equals);
     bool loadColumns();
+    QString whereClause() const;
     void ensureRowids() const;
     bool fetchCurrent();
     bool fail(const QString &error);

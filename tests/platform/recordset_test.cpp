@@ -191,3 +191,41 @@ TEST_F(RecordsetTest, EmptyTextIsStoredAsEmptyTextNotNull)
     found.openTableWhere(QStringLiteral("队列"), {{QStringLiteral("编号"), QStringLiteral("")}});
     EXPECT_EQ(found.recordCount(), 1);
 }
+
+TEST_F(RecordsetTest, RecordsKeptByIdentityAreExactlyTheOnesActedOn)
+{
+    for (const char *n : {"A", "B", "C", "B"})
+        append(QString::fromUtf8(n), 1);
+    Recordset all;
+    all.attach(db);
+    ASSERT_TRUE(all.openTable(QStringLiteral("队列")));
+    ASSERT_TRUE(all.moveTo(1));
+    const qint64 firstB = all.recordId();
+    ASSERT_TRUE(all.moveTo(2));
+    const qint64 c = all.recordId();
+    ASSERT_TRUE(all.moveTo(3));
+    const qint64 secondB = all.recordId();
+
+    Recordset chosen;
+    chosen.attach(db);
+    ASSERT_TRUE(chosen.openTableRecords(QStringLiteral("队列"), {c, firstB}));
+    EXPECT_EQ(chosen.recordCount(), 2);
+    ASSERT_TRUE(chosen.moveFirst());
+    EXPECT_EQ(chosen.recordId(), firstB); // table order, whatever order the identities came in
+    // Deleting the set deletes only its records: the other B and A stay.
+    ASSERT_TRUE(chosen.deleteAll());
+    EXPECT_EQ(numbers(), (QStringList{"A", "B"}));
+    ASSERT_TRUE(chosen.openTableRecords(QStringLiteral("队列"), {c, secondB}));
+    EXPECT_EQ(chosen.recordCount(), 1); // the deleted one is gone
+    ASSERT_TRUE(chosen.openTableRecords(QStringLiteral("队列"), {}));
+    EXPECT_EQ(chosen.recordCount(), 0);
+}
+
+TEST_F(RecordsetTest, DeleteAllKeepsTheFilter)
+{
+    for (const char *n : {"A", "B", "A"})
+        append(QString::fromUtf8(n), 1);
+    ASSERT_TRUE(rs.setFilter(QStringLiteral("编号 = 'A'")));
+    ASSERT_TRUE(rs.deleteAll());
+    EXPECT_EQ(numbers(), QStringList{"B"});
+}
