@@ -1,6 +1,5 @@
 #include "goods/picking_window.h"
 
-#include "frame/db_access.h"
 #include "frame/session.h"
 #include "platform/dialogs.h"
 #include "platform/text_conversions.h"
@@ -46,20 +45,17 @@ void PickingWindow::resetPickingEntryPage()
     ui->选择框_检货信息_计泡否->setChecked(false);
 }
 
-bool PickingWindow::appendPicking(platform::Recordset &rs)
+Picking PickingWindow::enteredPicking() const
 {
-    rs.addNew();
-    rs.writeText(QStringLiteral("检货号"), ui->编辑框_检货信息_检货号->text());
-    rs.writeText(QStringLiteral("检货员"), ui->编辑框_检货信息_检货员->text());
-    rs.writeDateTime(QStringLiteral("检货时间"), platform::textToDateTime(ui->编辑框_检货信息_检货时间->text()));
-    rs.writeText(QStringLiteral("货物名称"), ui->编辑框_检货信息_货物名称->text());
-    rs.writeInt(QStringLiteral("实际件数"), platform::textToInt(ui->编辑框_检货信息_实际件数->text()));
-    rs.writeInt(QStringLiteral("实际重量"), platform::textToInt(ui->编辑框_检货信息_实际重量->text()));
-    rs.writeInt(QStringLiteral("实际体积"), platform::textToInt(ui->编辑框_检货信息_实际体积->text()));
-    rs.writeText(QStringLiteral("计抛否"),
-                 ui->选择框_检货信息_计泡否->isChecked() ? QStringLiteral("是") : QStringLiteral("否"));
-    rs.writeInt(QStringLiteral("计抛重量"), platform::textToInt(ui->编辑框_检货信息_计泡重量->text()));
-    return rs.update();
+    return {ui->编辑框_检货信息_检货号->text(),
+            ui->编辑框_检货信息_检货员->text(),
+            platform::textToDateTime(ui->编辑框_检货信息_检货时间->text()),
+            ui->编辑框_检货信息_货物名称->text(),
+            platform::textToInt(ui->编辑框_检货信息_实际件数->text()),
+            platform::textToInt(ui->编辑框_检货信息_实际重量->text()),
+            platform::textToInt(ui->编辑框_检货信息_实际体积->text()),
+            ui->选择框_检货信息_计泡否->isChecked(),
+            platform::textToInt(ui->编辑框_检货信息_计泡重量->text())};
 }
 
 void PickingWindow::savePicking()
@@ -72,15 +68,7 @@ void PickingWindow::savePicking()
         platform::messageBox(QStringLiteral("实际重量或实际体积不能为空"));
         return;
     }
-    // The permanent record, its queued copy and the advanced picking number are saved together or
-    // not at all, so no saved picking can miss the order desk's queue or lend its number again.
-    platform::WriteSession session(frame::dataFilePath(QStringLiteral("main.mdb")),
-                                   {frame::DocumentCounters::counterAttachment()});
-    const bool saved =
-        frame::DbAccess().openForSave(session, QStringLiteral("检货及仓库")) && appendPicking(session.records()) &&
-        session.openTable(QStringLiteral("检货临时库")) && appendPicking(session.records()) &&
-        frame::documentCounters().nextDocumentNumber(session, frame::DocumentKind::Picking) && session.commit();
-    if (!saved) {
+    if (!storePicking(enteredPicking(), frame::documentCounters())) {
         platform::messageBox(QStringLiteral("保存失败!"));
         return;
     }

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "frame/main_window.h"
-#include "platform/database.h"
-#include "platform/recordset.h"
+#include "goods/picking_store.h"
 
 #include <memory>
 
@@ -28,8 +27,7 @@ public:
 private:
     void savePicking();
     void resetPickingEntryPage();
-    // Appends one record with the page's nine picking values to the table open in rs.
-    bool appendPicking(platform::Recordset &rs);
+    Picking enteredPicking() const;
 
     std::unique_ptr<Ui::PickingWindow> ui;
 };

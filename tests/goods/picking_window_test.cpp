@@ -155,14 +155,15 @@ TEST_F(PickingWindowTest, SaveKeepsThePickingQueuesTheSameValuesAndAdvancesTheNu
 }
 
 struct FailedSave {
-    const char *label;
-    const char *breakage; // SQL run on main.mdb before the save; none: the file is removed
+    const char *name;
+    const char *file;     // the data file broken before the save
+    const char *breakage; // SQL run on it; none: the file is removed
     QString firstMessage; // the database access's own message, if any, before "保存失败!"
 };
 
 void PrintTo(const FailedSave &c, std::ostream *out)
 {
-    *out << c.label;
+    *out << c.name;
 }
 
 class FailedSaveTest : public PickingWindowTest, public ::testing::WithParamInterface<FailedSave>
@@ -171,11 +172,11 @@ class FailedSaveTest : public PickingWindowTest, public ::testing::WithParamInte
 
 TEST_P(FailedSaveTest, QueuesNothingKeepsNothingAndKeepsTheNumber)
 {
-    const bool fileRemoved = GetParam().breakage == nullptr;
-    if (fileRemoved)
-        ASSERT_TRUE(QFile::remove(path(QStringLiteral("data/main.mdb"))));
+    const QString file = QString::fromUtf8(GetParam().file);
+    if (GetParam().breakage == nullptr)
+        ASSERT_TRUE(QFile::remove(path(QStringLiteral("data/") + file)));
     else
-        sql(QStringLiteral("main.mdb"), QString::fromUtf8(GetParam().breakage));
+        sql(file, QString::fromUtf8(GetParam().breakage));
     fill(QStringLiteral("JH0000001"), QStringLiteral("3"), QStringLiteral("40"), QStringLiteral("2"));
     box(QStringLiteral("货物名称"))->setText(QStringLiteral("电视机"));
     save();
@@ -189,28 +190,45 @@ TEST_P(FailedSaveTest, QueuesNothingKeepsNothingAndKeepsTheNumber)
     } else {
         EXPECT_EQ(texts.size(), 1);
     }
-    // No record in either table (-1: the table is the one that was dropped).
-    if (!fileRemoved) {
-        EXPECT_LE(count(QStringLiteral("main.mdb"), QStringLiteral("检货临时库")), 0);
-        EXPECT_LE(count(QStringLiteral("main.mdb"), QStringLiteral("检货及仓库")), 0);
-    }
-    EXPECT_EQ(storedPickingNumber(), QStringList{"JH0000001"});
+    // No record in either table (-1: the table was dropped, or main.mdb removed).
+    EXPECT_LE(count(QStringLiteral("main.mdb"), QStringLiteral("检货临时库")), 0);
+    EXPECT_LE(count(QStringLiteral("main.mdb"), QStringLiteral("检货及仓库")), 0);
+    // Neither the stored number (where its table is left) nor the one in memory moved, so the
+    // number is lent to no one.
+    if (const QStringList stored = storedPickingNumber(); !stored.isEmpty())
+        EXPECT_EQ(stored, QStringList{"JH0000001"});
     EXPECT_EQ(frame::documentCounters().number(frame::DocumentKind::Picking), QStringLiteral("JH0000001"));
-    // The operator's entry stays for another try.
+    EXPECT_EQ(frame::documentCounters().count(frame::DocumentKind::Picking), 1);
+    // The operator's entry, its number included, stays for another try.
+    EXPECT_EQ(box(QStringLiteral("检货号"))->text(), QStringLiteral("JH0000001"));
     EXPECT_EQ(box(QStringLiteral("货物名称"))->text(), QStringLiteral("电视机"));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Breakages, FailedSaveTest,
     ::testing::Values(
-        FailedSave{"permanent record refused",
+        FailedSave{"PermanentRecordRefused",
+                   "main.mdb",
                    "CREATE TRIGGER 拒绝 BEFORE INSERT ON 检货及仓库 BEGIN SELECT RAISE(ABORT, '拒绝'); END",
                    {}},
         // The permanent record saves, its queued copy does not: neither may stay.
-        FailedSave{"queued copy refused",
+        FailedSave{"QueuedCopyRefused",
+                   "main.mdb",
                    "CREATE TRIGGER 拒绝 BEFORE INSERT ON 检货临时库 BEGIN SELECT RAISE(ABORT, '拒绝'); END",
                    {}},
-        FailedSave{"queue table missing", "DROP TABLE 检货临时库", {}},
-        FailedSave{"picking table missing", "DROP TABLE 检货及仓库", QStringLiteral("查询失败!")},
-        FailedSave{"database missing", nullptr, QStringLiteral("数据库连接失败!")}),
-    [](const ::testing::TestParamInfo<FailedSave> &info) { return std::to_string(info.index); });
+        FailedSave{"QueueTableMissing", "main.mdb", "DROP TABLE 检货临时库", {}},
+        FailedSave{"PickingTableMissing", "main.mdb", "DROP TABLE 检货及仓库", QStringLiteral("查询失败!")},
+        FailedSave{"DatabaseMissing", "main.mdb", nullptr, QStringLiteral("数据库连接失败!")},
+        // Both records are written before the number: a refused number must take them back.
+        FailedSave{"IssueCountRefused",
+                   "system.mdb",
+                   "CREATE TRIGGER 拒绝 BEFORE UPDATE ON 开单次数 BEGIN SELECT RAISE(ABORT, '拒绝'); END",
+                   {}},
+        FailedSave{"NumberTextRefused",
+                   "system.mdb",
+                   "CREATE TRIGGER 拒绝 BEFORE UPDATE ON 累加单号值 BEGIN SELECT RAISE(ABORT, '拒绝'); END",
+                   {}},
+        FailedSave{"IssueCountTableMissing", "system.mdb", "DROP TABLE 开单次数", {}},
+        FailedSave{"NumberTableMissing", "system.mdb", "DROP TABLE 累加单号值", {}},
+        FailedSave{"CounterDatabaseMissing", "system.mdb", nullptr, QStringLiteral("数据库连接失败!")}),
+    [](const ::testing::TestParamInfo<FailedSave> &info) { return std::string(info.param.name); });
