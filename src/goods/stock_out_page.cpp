@@ -1,9 +1,6 @@
 #include "goods/stock_out_page.h"
 
-#include "frame/db_access.h"
-#include "platform/database.h"
 #include "platform/dialogs.h"
-#include "platform/recordset.h"
 #include "platform/text_conversions.h"
 #include "ui_stock_out_page.h"
 
@@ -41,33 +38,24 @@ void StockOutPage::saveStockOut()
     // With no row there is nothing to queue: nothing is opened and nothing is shown.
     if (ui->高级表格_出库->rowCount() == 0)
         return;
-    platform::messageBox(queueStockOutRows() ? QStringLiteral("保存成功!") : QStringLiteral("保存失败!"));
+    if (!queueStockOut(gridLines())) {
+        platform::messageBox(QStringLiteral("保存失败!"));
+        return;
+    }
+    // Queued rows leave the grid, so a second click cannot queue the same goods again.
+    ui->高级表格_出库->setRowCount(0);
+    platform::messageBox(QStringLiteral("保存成功!"));
 }
 
-// One 出库临时表 record per grid row, all in one transaction, so the queue never holds half a release.
-bool StockOutPage::queueStockOutRows()
+QList<StockOutLine> StockOutPage::gridLines() const
 {
     const QTableWidget *grid = ui->高级表格_出库;
-    platform::Database db;
-    if (!db.open(frame::dataFilePath(QStringLiteral("main.mdb"))))
-        return false;
-    platform::Transaction transaction(db);
-    platform::Recordset queue;
-    queue.attach(db);
-    if (!transaction.isActive() || !queue.openTable(QStringLiteral("出库临时表")))
-        return false;
-    for (int row = 0; row < grid->rowCount(); ++row) {
-        queue.addNew();
-        queue.writeText(QStringLiteral("业务单号"), cellText(grid, row, 0));
-        queue.writeText(QStringLiteral("货物名称"), cellText(grid, row, 1));
-        queue.writeInt(QStringLiteral("件数"), platform::textToInt(cellText(grid, row, 2)));
-        queue.writeInt(QStringLiteral("截留件数"), platform::textToInt(cellText(grid, row, 3)));
-        queue.writeInt(QStringLiteral("重量"), platform::textToInt(cellText(grid, row, 4)));
-        queue.writeInt(QStringLiteral("体积"), platform::textToInt(cellText(grid, row, 5)));
-        if (!queue.update())
-            return false;
-    }
-    return transaction.commit();
+    QList<StockOutLine> lines;
+    for (int row = 0; row < grid->rowCount(); ++row)
+        lines.append({cellText(grid, row, 0), cellText(grid, row, 1), platform::textToInt(cellText(grid, row, 2)),
+                      platform::textToInt(cellText(grid, row, 3)), platform::textToInt(cellText(grid, row, 4)),
+                      platform::textToInt(cellText(grid, row, 5))});
+    return lines;
 }
 
 } // namespace goods

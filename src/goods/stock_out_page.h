@@ -1,5 +1,7 @@
 #pragma once
 
+#include "goods/stock_out_store.h"
+
 #include <QWidget>
 #include <memory>
 
@@ -22,7 +24,7 @@ public:
 private:
     void appendStockOutRow();
     void saveStockOut();
-    bool queueStockOutRows();
+    QList<StockOutLine> gridLines() const;
 
     std::unique_ptr<Ui::StockOutPage> ui;
 };

@@ -54,6 +54,25 @@ TEST_F(StockOutPageTest, EveryRowIsQueuedInGridOrder)
     EXPECT_EQ(queued(), (QStringList{"OLD|旧|1|1|1|1", "A1|布|10|1|7|9", "B2|纸|0|0|-3|4", "C3||0|0|0|0"}));
 }
 
+TEST_F(StockOutPageTest, ASecondClickCannotQueueTheSameRowsAgain)
+{
+    addRow({"A1", "布", "10", "1", "7", "9"});
+    addRow({"B2", "纸", "5", "0", "3", "4"});
+    save();
+    EXPECT_EQ(grid()->rowCount(), 0);
+    save();
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("保存成功!")});
+    EXPECT_EQ(queued(), (QStringList{"A1|布|10|1|7|9", "B2|纸|5|0|3|4"}));
+
+    // Rows added afterwards are queued on their own.
+    messages.clear();
+    addRow({"C3", "木", "2", "0", "1", "1"});
+    save();
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("保存成功!")});
+    EXPECT_EQ(queued().size(), 3);
+    EXPECT_EQ(queued().last(), QStringLiteral("C3|木|2|0|1|1"));
+}
+
 TEST_F(StockOutPageTest, NoRowSavesNothingAndSaysNothing)
 {
     save();
@@ -72,6 +91,9 @@ TEST_F(StockOutPageTest, FailedSaveQueuesNoRowAtAll)
     save();
     EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("保存失败!")});
     EXPECT_EQ(queued(), QStringList());
+    // The rows stay for another try.
+    ASSERT_EQ(grid()->rowCount(), 2);
+    EXPECT_EQ(grid()->item(1, 0)->text(), QStringLiteral("B2"));
 
     messages.clear();
     ASSERT_TRUE(QFile::remove(path(QStringLiteral("data/main.mdb"))));
