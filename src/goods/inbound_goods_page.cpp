@@ -1,12 +1,8 @@
 #include "goods/inbound_goods_page.h"
 
-#include "frame/db_access.h"
 #include "goods/inbound_goods_filter.h"
-#include "platform/database.h"
 #include "platform/dialogs.h"
-#include "platform/filter.h"
 #include "platform/list_view.h"
-#include "platform/recordset.h"
 #include "platform/text_conversions.h"
 #include "ui_inbound_goods_page.h"
 
@@ -16,57 +12,59 @@ namespace {
 
 const QString queryCaption = QStringLiteral("查 询");
 const QString modifyCaption = QStringLiteral("修 改");
-const QString pickedUpColumn = QStringLiteral("已提货");
-const QString pickUpWayColumn = QStringLiteral("提货方式");
 
-// A column of 外地入埠货物 and the edit box named after it.
+// An edit box of the page and the value of the record it shows: the box named after the column.
 struct BoxField {
-    QString column;
     QLineEdit *Ui::InboundGoodsPage::*box;
-    platform::ColumnKind kind;
+    InboundGoodsMember member;
 };
 
 const QList<BoxField> &boxFields()
 {
     using U = Ui::InboundGoodsPage;
+    using G = InboundGoods;
     static const QList<BoxField> fields = {
-        {QStringLiteral("品名"), &U::编辑框_外地入埠_品名, platform::ColumnKind::Text},
-        {QStringLiteral("始发地"), &U::编辑框_外地入埠_始发地, platform::ColumnKind::Text},
-        {QStringLiteral("到达日期"), &U::编辑框_外地入埠_到达日期, platform::ColumnKind::DateTime},
-        {QStringLiteral("入库人"), &U::编辑框_外地入埠_入库人, platform::ColumnKind::Text},
-        {QStringLiteral("原包装"), &U::编辑框_外地入埠_原包装, platform::ColumnKind::Text},
-        {QStringLiteral("件数"), &U::编辑框_外地入埠_件数, platform::ColumnKind::Number},
-        {QStringLiteral("重量"), &U::编辑框_外地入埠_重量, platform::ColumnKind::Number},
-        {QStringLiteral("体积"), &U::编辑框_外地入埠_体积, platform::ColumnKind::Number},
-        {QStringLiteral("提货人姓名"), &U::编辑框_外地入埠_提货人姓名, platform::ColumnKind::Text},
-        {QStringLiteral("提货人电话"), &U::编辑框_外地入埠_提货人电话, platform::ColumnKind::Text},
-        {QStringLiteral("提货人单位"), &U::编辑框_外地入埠_提货人单位, platform::ColumnKind::Text},
-        {QStringLiteral("提货人地址"), &U::编辑框_外地入埠_提货人地址, platform::ColumnKind::Text},
-        {QStringLiteral("提货日期"), &U::编辑框_外地入埠_提货日期, platform::ColumnKind::DateTime},
-        {QStringLiteral("出库人"), &U::编辑框_外地入埠_出库人, platform::ColumnKind::Text},
+        {&U::编辑框_外地入埠_品名, &G::name},
+        {&U::编辑框_外地入埠_始发地, &G::origin},
+        {&U::编辑框_外地入埠_到达日期, &G::arrival},
+        {&U::编辑框_外地入埠_入库人, &G::receiver},
+        {&U::编辑框_外地入埠_原包装, &G::packing},
+        {&U::编辑框_外地入埠_件数, &G::pieces},
+        {&U::编辑框_外地入埠_重量, &G::weight},
+        {&U::编辑框_外地入埠_体积, &G::volume},
+        {&U::编辑框_外地入埠_提货人姓名, &G::pickerName},
+        {&U::编辑框_外地入埠_提货人电话, &G::pickerPhone},
+        {&U::编辑框_外地入埠_提货人单位, &G::pickerCompany},
+        {&U::编辑框_外地入埠_提货人地址, &G::pickerAddress},
+        {&U::编辑框_外地入埠_提货日期, &G::pickUpDate},
+        {&U::编辑框_外地入埠_出库人, &G::releasedBy},
     };
     return fields;
 }
 
-// Opens 外地入埠货物 whole; a file or table that does not open leaves the recordset empty, so
-// every read finds nothing and every update fails.
-void openInboundGoods(platform::Database &db, platform::Recordset &records)
+void fromText(const QString &text, QString &value)
 {
-    db.open(frame::dataFilePath(QStringLiteral("ywzhxx.mdb")));
-    records.attach(db);
-    records.openTable(QStringLiteral("外地入埠货物"));
+    value = text;
 }
-
-// Writes the picked-up flag of the record that row shows under the given filter.
-bool writePickedUpFlag(const QString &filter, int row, const QString &flag)
+void fromText(const QString &text, int &value)
 {
-    platform::Database db;
-    platform::Recordset records;
-    openInboundGoods(db, records);
-    records.setFilter(filter);
-    records.moveTo(row);
-    records.writeText(pickedUpColumn, flag);
-    return records.update();
+    value = platform::textToInt(text);
+}
+void fromText(const QString &text, QDateTime &value)
+{
+    value = platform::textToDateTime(text);
+}
+QString toText(const QString &value)
+{
+    return value;
+}
+QString toText(int value)
+{
+    return platform::valueToText(value);
+}
+QString toText(const QDateTime &value)
+{
+    return platform::valueToText(value);
 }
 
 } // namespace
@@ -96,28 +94,32 @@ void InboundGoodsPage::fillOpeningBoxes(const QString &now, const QString &opera
     ui->编辑框_外地入埠_提货日期->setText(now);
 }
 
-void InboundGoodsPage::saveInboundGoods()
+InboundGoods InboundGoodsPage::shownGoods() const
 {
-    platform::Database db;
-    platform::Recordset records;
-    openInboundGoods(db, records);
-    records.addNew();
+    InboundGoods goods;
     for (const BoxField &field : boxFields()) {
         const QString text = (ui.get()->*field.box)->text();
-        switch (field.kind) {
-        case platform::ColumnKind::Text:
-            records.writeText(field.column, text);
-            break;
-        case platform::ColumnKind::Number:
-            records.writeInt(field.column, platform::textToInt(text));
-            break;
-        case platform::ColumnKind::DateTime:
-            records.writeDateTime(field.column, platform::textToDateTime(text));
-            break;
-        }
+        std::visit([&](auto member) { fromText(text, goods.*member); }, field.member);
     }
-    records.writeText(pickUpWayColumn, ui->组合框_外地入埠_提货方式->currentText());
-    platform::messageBox(records.update() ? QStringLiteral("保存成功!") : QStringLiteral("保存失败!"));
+    goods.pickUpWay = ui->组合框_外地入埠_提货方式->currentText();
+    return goods;
+}
+
+void InboundGoodsPage::showGoods(const InboundGoods &goods)
+{
+    for (const BoxField &field : boxFields())
+        std::visit([&](auto member) { (ui.get()->*field.box)->setText(toText(goods.*member)); }, field.member);
+    // The combo is editable so that a stored way its list does not offer shows as it is, and a
+    // later save keeps it.
+    QComboBox *way = ui->组合框_外地入埠_提货方式;
+    way->setCurrentIndex(way->findText(goods.pickUpWay));
+    way->setEditText(goods.pickUpWay);
+    ui->选择框_外地入埠_已提货->setChecked(goods.pickedUp);
+}
+
+void InboundGoodsPage::saveInboundGoods()
+{
+    platform::messageBox(appendInboundGoods(shownGoods()) ? QStringLiteral("保存成功!") : QStringLiteral("保存失败!"));
 }
 
 void InboundGoodsPage::showInboundGoodsRecord()
@@ -125,30 +127,9 @@ void InboundGoodsPage::showInboundGoodsRecord()
     const int row = platform::selectedRow(ui->超级列表框_外地入埠_查询列表);
     if (row < 0)
         return;
-    platform::Database db;
-    platform::Recordset records;
-    openInboundGoods(db, records);
-    records.setFilter(inboundGoodsFilter());
-    records.moveTo(row);
-    for (const BoxField &field : boxFields()) {
-        QString text;
-        switch (field.kind) {
-        case platform::ColumnKind::Text:
-            text = records.readText(field.column);
-            break;
-        case platform::ColumnKind::Number:
-            text = platform::valueToText(records.readInt(field.column));
-            break;
-        case platform::ColumnKind::DateTime:
-            text = platform::valueToText(records.readDateTime(field.column));
-            break;
-        }
-        (ui.get()->*field.box)->setText(text);
-    }
-    // A stored way that the list does not offer shows as no choice.
-    QComboBox *way = ui->组合框_外地入埠_提货方式;
-    way->setCurrentIndex(way->findText(records.readText(pickUpWayColumn)));
-    ui->选择框_外地入埠_已提货->setChecked(records.readText(pickedUpColumn) == QStringLiteral("是"));
+    // The record as it is now; one deleted since the query shows nothing new.
+    if (const auto goods = readInboundGoods(m_listed.value(row).id))
+        showGoods(*goods);
 }
 
 void InboundGoodsPage::queryInboundGoods()
@@ -169,36 +150,27 @@ void InboundGoodsPage::queryStep()
         platform::setFocus(ui->编辑框_外地入埠_从时间);
         return;
     }
-    // The typed dates become literals with their apostrophes doubled, so they cannot change the
-    // condition; a text that is no date matches nothing.
-    inboundGoodsFilter() = QStringLiteral("到达日期 > ") + platform::filterLiteral(from) +
-                           QStringLiteral(" and 到达日期 < ") + platform::filterLiteral(to) +
-                           (ui->选择框_外地入埠_未提货->isChecked() ? QStringLiteral(" and 已提货 = '否'")
-                                                                    : QStringLiteral(" and 已提货 = '是'"));
+    inboundGoodsFilter() = inboundGoodsCondition(from, to, !ui->选择框_外地入埠_未提货->isChecked());
 
     QTreeWidget *list = ui->超级列表框_外地入埠_查询列表;
     platform::listViewClear(list);
-    platform::Database db;
-    platform::Recordset records;
-    openInboundGoods(db, records);
-    records.setFilter(inboundGoodsFilter());
-    const int n = records.recordCount();
-    if (n < 1) {
+    m_listed = listInboundGoods(inboundGoodsFilter());
+    if (m_listed.isEmpty()) {
         platform::messageBox(QStringLiteral("没有记录!"));
         ui->按钮_外地入埠_保存->setEnabled(true);
         return;
     }
     // No record is appended from the page while a listing is open for correction.
     ui->按钮_外地入埠_保存->setEnabled(false);
-    for (int i = 0; i < n; ++i) {
-        const int row = platform::listViewAddRow(list, records.readText(QStringLiteral("品名")));
-        platform::listViewSetCell(list, row, 1, records.readText(QStringLiteral("始发地")));
-        platform::listViewSetCell(list, row, 2, records.readText(QStringLiteral("原包装")));
-        platform::listViewSetCell(list, row, 3, platform::valueToText(records.readInt(QStringLiteral("件数"))));
-        platform::listViewSetCell(list, row, 4, records.readText(QStringLiteral("提货人姓名")));
-        platform::listViewSetCell(list, row, 5, records.readText(QStringLiteral("提货人电话")));
-        platform::listViewSetCell(list, row, 6, records.readText(QStringLiteral("提货人单位")));
-        records.moveNext();
+    for (const ListedInboundGoods &listed : std::as_const(m_listed)) {
+        const InboundGoods &goods = listed.goods;
+        const int row = platform::listViewAddRow(list, goods.name);
+        platform::listViewSetCell(list, row, 1, goods.origin);
+        platform::listViewSetCell(list, row, 2, goods.packing);
+        platform::listViewSetCell(list, row, 3, platform::valueToText(goods.pieces));
+        platform::listViewSetCell(list, row, 4, goods.pickerName);
+        platform::listViewSetCell(list, row, 5, goods.pickerPhone);
+        platform::listViewSetCell(list, row, 6, goods.pickerCompany);
     }
     ui->按钮_外地入埠_查询->setText(modifyCaption);
 }
@@ -211,9 +183,8 @@ void InboundGoodsPage::modifyStep()
         platform::messageBox(QStringLiteral("请先在查询列表中选择要修改的记录!"));
         return;
     }
-    const QString flag = ui->选择框_外地入埠_已提货->isChecked() ? QStringLiteral("是") : QStringLiteral("否");
-    platform::messageBox(writePickedUpFlag(inboundGoodsFilter(), row, flag) ? QStringLiteral("修改'已提货'标志成功!")
-                                                                            : QStringLiteral("修改'已提货'标志失败!"));
+    const bool written = writePickedUpFlag(m_listed.value(row), ui->选择框_外地入埠_已提货->isChecked());
+    platform::messageBox(written ? QStringLiteral("修改'已提货'标志成功!") : QStringLiteral("修改'已提货'标志失败!"));
     ui->按钮_外地入埠_查询->setText(queryCaption);
     queryInboundGoods();
 }

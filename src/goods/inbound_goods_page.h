@@ -1,5 +1,8 @@
 #pragma once
 
+#include "goods/inbound_goods_store.h"
+
+#include <QList>
 #include <QWidget>
 #include <memory>
 
@@ -31,8 +34,12 @@ public:
 private:
     void queryStep();
     void modifyStep();
+    InboundGoods shownGoods() const;
+    void showGoods(const InboundGoods &goods);
 
     std::unique_ptr<Ui::InboundGoodsPage> ui;
+    // The records behind the listed rows, in row order, with their identities.
+    QList<ListedInboundGoods> m_listed;
 };
 
 } // namespace goods

@@ -14,7 +14,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -75,10 +74,7 @@ protected:
         ASSERT_FALSE(window.isNull());
     }
 
-    template <typename T> T *unit(const QString &name) const
-    {
-        return findUnit<T>(window, name);
-    }
+    template <typename T> T *unit(const QString &name) const { return findUnit<T>(window, name); }
     QLineEdit *box(const QString &column) const { return unit<QLineEdit>(QStringLiteral("编辑框_外地入埠_") + column); }
     QTreeWidget *list() const { return unit<QTreeWidget>(QStringLiteral("超级列表框_外地入埠_查询列表")); }
     QPushButton *queryButton() const { return unit<QPushButton>(QStringLiteral("按钮_外地入埠_查询")); }
@@ -357,20 +353,43 @@ TEST_F(InboundGoodsTest, SelectingARowShowsTheRecordItListsUnderTheFilter)
     };
     for (const auto &[column, text] : shown)
         EXPECT_EQ(box(column)->text(), text) << column.toStdString();
-    // A stored way that the list does not offer shows as no choice.
-    EXPECT_EQ(wayBox()->currentText(), QString());
+    // A stored way that the list does not offer shows as it is.
+    EXPECT_EQ(wayBox()->currentText(), QStringLiteral("快递"));
     EXPECT_TRUE(pickedUpBox()->isChecked());
 
     sql(QStringLiteral("ywzhxx.mdb"), QStringLiteral("UPDATE 外地入埠货物 SET 提货方式 = '自提' WHERE 品名 = '甲'"));
     platform::selectRow(list(), 0);
     EXPECT_EQ(box(QStringLiteral("品名"))->text(), QStringLiteral("甲"));
     EXPECT_EQ(wayBox()->currentText(), QStringLiteral("自提"));
+    EXPECT_EQ(wayBox()->currentIndex(), 1);
     EXPECT_EQ(box(QStringLiteral("到达日期"))->text(), QStringLiteral("2026年3月2日"));
 
     EXPECT_EQ(messages.texts(), QStringList());
     EXPECT_EQ(listedNames(), (QStringList{"甲", "乙"}));
     EXPECT_EQ(queryButton()->text(), modifyCaption);
     EXPECT_FALSE(saveButton()->isEnabled());
+}
+
+TEST_F(InboundGoodsTest, AStoredWayOutsideTheListIsShownAndSavedBackUnchanged)
+{
+    addGoods(QStringLiteral("甲"), QStringLiteral("2026-03-02 00:00:00"), QStringLiteral("否"));
+    sql(QStringLiteral("ywzhxx.mdb"), QStringLiteral("UPDATE 外地入埠货物 SET 提货方式 = '快递'"));
+    query(QStringLiteral("2026-03-01"), QStringLiteral("2026-03-31"), true);
+    platform::selectRow(list(), 0);
+    EXPECT_EQ(wayBox()->currentText(), QStringLiteral("快递"));
+    // The listing's only row marked picked up ends it, which enables the save again.
+    modify(0, true);
+    ASSERT_EQ(messages.texts(), (QStringList{flagSaved, noRecord}));
+    ASSERT_TRUE(saveButton()->isEnabled());
+    EXPECT_EQ(wayBox()->currentText(), QStringLiteral("快递"));
+
+    messages.clear();
+    saveButton()->click();
+    EXPECT_EQ(messages.texts(), QStringList{"保存成功!"});
+    EXPECT_EQ(column(QStringLiteral("ywzhxx.mdb"),
+                     QStringLiteral("SELECT 品名 || '|' || 提货方式 FROM 外地入埠货物 ORDER BY rowid")),
+              (QStringList{"甲|快递", "甲|快递"}));
+    EXPECT_EQ(wayBox()->count(), 2);
 }
 
 class InboundGoodsThreeListed : public InboundGoodsTest
@@ -469,6 +488,51 @@ TEST_F(InboundGoodsThreeListed, ARecordGoneSinceTheListingReportsFailureAndRelis
     EXPECT_EQ(queryButton()->text(), modifyCaption);
 }
 
+TEST_F(InboundGoodsThreeListed, ARecordDeletedBeforeTheSelectedRowStillShowsAndWritesTheListedOne)
+{
+    sql(QStringLiteral("ywzhxx.mdb"), QStringLiteral("DELETE FROM 外地入埠货物 WHERE 品名 = '甲'"));
+    platform::selectRow(list(), 1);
+    EXPECT_EQ(box(QStringLiteral("品名"))->text(), QStringLiteral("乙"));
+
+    modify(1, true);
+    EXPECT_EQ(messages.texts(), QStringList{flagSaved});
+    EXPECT_EQ(flags(), (QStringList{"否", "是", "否"}));
+    EXPECT_EQ(listedNames(), QStringList{"丙"});
+}
+
+TEST_F(InboundGoodsThreeListed, SelectingARowShowsItsRecordAsItIsNowOrNothingWhenItIsGone)
+{
+    sql(QStringLiteral("ywzhxx.mdb"), QStringLiteral("DELETE FROM 外地入埠货物 WHERE 品名 = '乙'"));
+    sql(QStringLiteral("ywzhxx.mdb"),
+        QStringLiteral("UPDATE 外地入埠货物 SET 件数 = 42, 已提货 = '是' WHERE 品名 = '丙'"));
+    box(QStringLiteral("品名"))->setText(QStringLiteral("旧的"));
+
+    platform::selectRow(list(), 1);
+    EXPECT_EQ(box(QStringLiteral("品名"))->text(), QStringLiteral("旧的"));
+
+    platform::selectRow(list(), 2);
+    EXPECT_EQ(box(QStringLiteral("品名"))->text(), QStringLiteral("丙"));
+    EXPECT_EQ(box(QStringLiteral("件数"))->text(), QStringLiteral("42"));
+    EXPECT_TRUE(pickedUpBox()->isChecked());
+    EXPECT_EQ(messages.texts(), QStringList());
+    EXPECT_EQ(listedNames(), (QStringList{"甲", "乙", "丙"}));
+}
+
+TEST_F(InboundGoodsThreeListed, ARecordChangedSinceTheListingIsNotWritten)
+{
+    sql(QStringLiteral("ywzhxx.mdb"), QStringLiteral("UPDATE 外地入埠货物 SET 提货人电话 = '000' WHERE 品名 = '乙'"));
+    modify(1, true);
+
+    EXPECT_EQ(messages.texts(), QStringList{flagFailed});
+    EXPECT_EQ(flags(), (QStringList{"否", "否", "否", "否"}));
+    // The closing listing holds the record as it is now, so the operator can mark it again.
+    EXPECT_EQ(listedNames(), (QStringList{"甲", "乙", "丙"}));
+    messages.clear();
+    modify(1, true);
+    EXPECT_EQ(messages.texts(), QStringList{flagSaved});
+    EXPECT_EQ(flags(), (QStringList{"否", "否", "是", "否"}));
+}
+
 TEST_F(InboundGoodsTest, MarkingTheOnlyListedRecordEndsWithNoRecordAndSaveEnabled)
 {
     addGoods(QStringLiteral("甲"), QStringLiteral("2026-03-02 00:00:00"), QStringLiteral("否"));
@@ -484,7 +548,7 @@ TEST_F(InboundGoodsTest, MarkingTheOnlyListedRecordEndsWithNoRecordAndSaveEnable
     EXPECT_TRUE(saveButton()->isEnabled());
 }
 
-TEST_F(InboundGoodsTest, QueryAndModifyStayFastOnAHundredThousandRecords)
+TEST_F(InboundGoodsTest, QueryAndModifyWorkOnAHundredThousandRecords)
 {
     // One record every five minutes from 2025-01-01, a third of them picked up.
     sql(QStringLiteral("ywzhxx.mdb"),
@@ -495,21 +559,18 @@ TEST_F(InboundGoodsTest, QueryAndModifyStayFastOnAHundredThousandRecords)
                        "END FROM n"));
     ASSERT_EQ(count(QStringLiteral("ywzhxx.mdb"), QStringLiteral("外地入埠货物")), 100000);
 
-    QElapsedTimer timer;
-    timer.start();
     query(QStringLiteral("2025-06-01"), QStringLiteral("2025-06-02"), true);
-    const qint64 queryMs = timer.elapsed();
     ASSERT_EQ(platform::listViewRowCount(list()), 192);
 
+    const QString name = platform::listViewCell(list(), 100, 0);
     platform::selectRow(list(), 100);
+    EXPECT_EQ(box(QStringLiteral("品名"))->text(), name);
     pickedUpBox()->setChecked(true);
-    timer.restart();
     queryButton()->click();
-    const qint64 modifyMs = timer.elapsed();
 
     EXPECT_EQ(messages.texts(), QStringList{flagSaved});
     EXPECT_EQ(platform::listViewRowCount(list()), 191);
-    EXPECT_LT(queryMs, 200);
-    EXPECT_LT(modifyMs, 200);
-    std::printf("100000 records: query %lld ms, modify %lld ms\n", qint64(queryMs), qint64(modifyMs));
+    EXPECT_EQ(
+        column(QStringLiteral("ywzhxx.mdb"), QStringLiteral("SELECT 已提货 FROM 外地入埠货物 WHERE 品名 = ?"), {name}),
+        QStringList{"是"});
 }
