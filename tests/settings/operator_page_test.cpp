@@ -193,9 +193,14 @@ TEST_F(OperatorPageTest, OpensANewWindowOnTheOperatorPageWithItsGroupsDisabledAn
 {
     EXPECT_FALSE(main->isEnabled());
     EXPECT_EQ(window->objectName(), QStringLiteral("系统菜单窗口"));
+    // The window's pages are numbered from 1; page 0 has no caption and no units.
     auto *tab = unit<QTabWidget>(QStringLiteral("选择夹_系统菜单窗口"));
-    EXPECT_EQ(tab->tabText(tab->currentIndex()), QStringLiteral("操作员"));
-    EXPECT_NE(tab->currentWidget()->findChild<QWidget *>(QStringLiteral("外形框_操作员_底框")), nullptr);
+    EXPECT_EQ(tab->currentIndex(), 1);
+    EXPECT_EQ(tab->tabText(0), QString());
+    EXPECT_TRUE(tab->widget(0)->children().isEmpty());
+    EXPECT_EQ(tab->tabText(1), QStringLiteral("操作员"));
+    EXPECT_NE(tab->widget(1)->findChild<QWidget *>(QStringLiteral("外形框_操作员_底框")), nullptr);
+    EXPECT_TRUE(tab->widget(1)->isVisible());
     EXPECT_EQ(roleGroup()->geometry(), QRect(56, 247, 441, 33));
     EXPECT_EQ(permissionGroup()->geometry(), QRect(69, 280, 428, 35));
     EXPECT_EQ(radio(QStringLiteral("岗位操作员"))->geometry(), QRect(353, 12, 82, 15));
