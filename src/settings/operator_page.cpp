@@ -1,12 +1,10 @@
 #include "settings/operator_page.h"
 
-#include "frame/db_access.h"
 #include "frame/roles.h"
-#include "platform/database.h"
 #include "platform/dialogs.h"
 #include "platform/list_view.h"
-#include "platform/recordset.h"
 #include "platform/text_conversions.h"
+#include "settings/operator_store.h"
 #include "ui_operator_page.h"
 
 #include <QSignalBlocker>
@@ -16,15 +14,11 @@ namespace settings {
 
 namespace {
 
-const QString systemFile = QStringLiteral("system.mdb");
-const QString operatorsTable = QStringLiteral("操作员");
-const QString selectOperators = QStringLiteral("select * from 操作员");
-const QString accountField = QStringLiteral("登陆帐号");
 const QString addCaption = QStringLiteral("添  加");
 const QString modifyCaption = QStringLiteral("修  改");
 const QString saveCaption = QStringLiteral("保  存");
 
-// Column positions of 操作员; the list shows its columns in the same order.
+// Columns of the operator list.
 constexpr int roleColumn = 3;
 constexpr int permissionsColumn = 4;
 
@@ -88,21 +82,21 @@ void OperatorPage::listOperators()
         const QSignalBlocker blocker(list);
         platform::listViewClear(list);
     }
-    platform::Database db;
-    platform::Recordset rs;
-    const frame::DbAccess access;
-    if (access.open(db, rs, systemFile, selectOperators, frame::DbAccess::SqlText)) {
-        const QStringList fields = rs.fieldNames();
-        for (rs.moveFirst(); !rs.isEof(); rs.moveNext()) {
-            const int row = platform::listViewAddRow(list, rs.readText(accountField));
-            for (int column = 1; column <= 5; ++column)
-                platform::listViewSetCell(list, row, column, rs.readText(fields.value(column)));
-            platform::listViewSetCell(list, row, 6,
-                                      platform::valueToText(rs.readDateTime(QStringLiteral("最后登陆时间"))));
-            platform::listViewSetCell(list, row, 7, platform::valueToText(rs.readInt(QStringLiteral("登陆次数"))));
-        }
+    m_listedIds.clear();
+    for (const ListedOperator &listed : readOperators()) {
+        const Operator &op = listed.fields;
+        const int row = platform::listViewAddRow(list, op.account);
+        const QStringList cells = {op.name,
+                                   op.password,
+                                   op.role,
+                                   op.permissions,
+                                   op.department,
+                                   platform::valueToText(op.lastLogin),
+                                   platform::valueToText(op.loginCount)};
+        for (int column = 1; column <= cells.size(); ++column)
+            platform::listViewSetCell(list, row, column, cells[column - 1]);
+        m_listedIds.append(listed.id);
     }
-    access.close(db, rs);
 }
 
 void OperatorPage::showSelectedOperator()
@@ -181,33 +175,22 @@ void OperatorPage::addOperator()
         clearPermissionBoxes();
         return;
     }
-    if (!accountIsTyped())
+    const OperatorSaveResult result = addOperatorRecord(typedOperator());
+    if (showRefusal(result))
         return;
-    platform::Database db;
-    platform::Recordset rs;
-    const frame::DbAccess access;
-    if (!access.open(db, rs, systemFile, selectOperators, frame::DbAccess::SqlText)) {
-        platform::messageBox(QStringLiteral("打开数据库失败!") + db.lastError());
-        access.close(db, rs);
+    if (result.outcome == OperatorSaveOutcome::OpenFailed) {
+        platform::messageBox(QStringLiteral("打开数据库失败!") + result.error);
         return;
     }
-    if (accountIsFree(db, {})) {
-        rs.addNew();
-        writeOperator(rs);
-        const bool saved = rs.update();
-        setEditing(false);
-        platform::messageBox(saved ? QStringLiteral("添加操作员成功!")
-                                   : QStringLiteral("添加操作员失败!") + rs.lastError());
-        button->setText(addCaption);
-    }
-    access.close(db, rs);
+    endEditing(button, addCaption,
+               result.outcome == OperatorSaveOutcome::Saved ? QStringLiteral("添加操作员成功!")
+                                                            : QStringLiteral("添加操作员失败!") + result.error);
 }
 
 void OperatorPage::modifyOperator()
 {
     QPushButton *button = ui->按钮_操作员_修改;
-    QTreeWidget *list = ui->超级列表框_操作员_帐号列表;
-    const int row = platform::selectedRow(list);
+    const int row = platform::selectedRow(ui->超级列表框_操作员_帐号列表);
     if (button->text() == modifyCaption) {
         if (row < 0) {
             platform::messageBox(
@@ -218,30 +201,14 @@ void OperatorPage::modifyOperator()
         button->setText(saveCaption);
         return;
     }
-    if (!accountIsTyped())
+    // The selected row's own record, whatever account it or any other record holds.
+    const qint64 id = row >= 0 && row < m_listedIds.size() ? m_listedIds[row] : -1;
+    const OperatorSaveResult result = modifyOperatorRecord(id, typedOperator());
+    if (showRefusal(result))
         return;
-    // The record is found again by the account its row shows: positions move when the table changes.
-    const QString shownAccount = row < 0 ? QString() : platform::listViewCell(list, row, 0);
-    platform::Database db;
-    platform::Recordset rs;
-    const frame::DbAccess access;
-    access.open(db, rs, systemFile, selectOperators, frame::DbAccess::SqlText);
-    if (!accountIsFree(db, shownAccount)) {
-        access.close(db, rs);
-        return;
-    }
-    const bool found = row >= 0 && rs.openTableWhere(operatorsTable, {{accountField, shownAccount}}) && rs.moveFirst();
-    if (found)
-        writeOperator(rs);
-    const bool saved = found && rs.update();
-    setEditing(false);
-    if (saved)
-        platform::messageBox(QStringLiteral("数据修改成功!"));
-    else
-        platform::messageBox(QStringLiteral("数据修改失败!") +
-                             (rs.lastError().isEmpty() ? QStringLiteral("列表中选择的帐号已不存在.") : rs.lastError()));
-    button->setText(modifyCaption);
-    access.close(db, rs);
+    endEditing(button, modifyCaption,
+               result.outcome == OperatorSaveOutcome::Saved ? QStringLiteral("数据修改成功!")
+                                                            : QStringLiteral("数据修改失败!") + result.error);
 }
 
 void OperatorPage::setEditing(bool editing)
@@ -252,48 +219,55 @@ void OperatorPage::setEditing(bool editing)
     ui->分组框_操作员_岗位权限->setEnabled(editing);
 }
 
-bool OperatorPage::accountIsTyped() const
+Operator OperatorPage::typedOperator() const
 {
-    if (!ui->编辑框_操作员_登陆帐号->text().isEmpty())
-        return true;
-    platform::messageBox(QStringLiteral("登陆帐号不能为空!"));
-    platform::setFocus(ui->编辑框_操作员_登陆帐号);
-    return false;
-}
-
-bool OperatorPage::accountIsFree(platform::Database &db, const QString &ownAccount) const
-{
-    const QString account = ui->编辑框_操作员_登陆帐号->text();
-    platform::Recordset same;
-    same.attach(db);
-    same.openTableWhere(operatorsTable, {{accountField, account}});
-    // A modified account may keep its own 登陆帐号, held by its one record.
-    if (same.recordCount() - (account == ownAccount ? 1 : 0) <= 0)
-        return true;
-    platform::messageBox(QStringLiteral("登陆帐号\"%1\"已被其他操作员使用!请换一个登陆帐号.").arg(account));
-    platform::setFocus(ui->编辑框_操作员_登陆帐号);
-    return false;
-}
-
-void OperatorPage::writeOperator(platform::Recordset &rs) const
-{
-    for (const auto &[box, column] : textBoxColumns())
-        rs.writeAt(column, box->text());
-    QString role;
+    Operator op;
+    op.account = ui->编辑框_操作员_登陆帐号->text();
+    op.name = ui->编辑框_操作员_姓名->text();
+    op.password = ui->编辑框_操作员_密码->text();
+    op.department = ui->编辑框_操作员_所属部门->text();
     for (QRadioButton *radio : roleRadios()) {
         if (radio->isChecked()) {
-            role = radio->text();
+            op.role = radio->text();
             break;
         }
     }
-    if (!role.isEmpty())
-        rs.writeAt(roleColumn, role);
     QStringList words;
-    if (role == frame::postOperatorRole)
-        for (QCheckBox *box : permissionBoxes())
-            if (box->isChecked())
-                words.append(box->text());
-    rs.writeAt(permissionsColumn, words.join(u'&'));
+    for (QCheckBox *box : permissionBoxes())
+        if (box->isChecked())
+            words.append(box->text());
+    op.permissions = words.join(u'&');
+    return op;
+}
+
+bool OperatorPage::showRefusal(const OperatorSaveResult &result)
+{
+    QLineEdit *account = ui->编辑框_操作员_登陆帐号;
+    switch (result.outcome) {
+    case OperatorSaveOutcome::AccountEmpty:
+        platform::messageBox(QStringLiteral("登陆帐号不能为空!"));
+        platform::setFocus(account);
+        return true;
+    case OperatorSaveOutcome::AccountTaken:
+        platform::messageBox(QStringLiteral("登陆帐号\"%1\"已被其他操作员使用!请换一个登陆帐号.").arg(account->text()));
+        platform::setFocus(account);
+        return true;
+    case OperatorSaveOutcome::LastAdministrator:
+        platform::messageBox(QStringLiteral("至少要保留一个管理员帐号!"));
+        return true;
+    case OperatorSaveOutcome::Saved:
+    case OperatorSaveOutcome::OpenFailed:
+    case OperatorSaveOutcome::WriteFailed:
+        break;
+    }
+    return false;
+}
+
+void OperatorPage::endEditing(QPushButton *button, const QString &caption, const QString &message)
+{
+    setEditing(false);
+    platform::messageBox(message);
+    button->setText(caption);
 }
 
 void OperatorPage::closeSettingsWindow()

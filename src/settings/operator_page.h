@@ -7,18 +7,17 @@
 
 class QCheckBox;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
-
-namespace platform {
-class Database;
-class Recordset;
-} // namespace platform
 
 namespace Ui {
 class OperatorPage;
 }
 
 namespace settings {
+
+struct Operator;
+struct OperatorSaveResult;
 
 // The page 操作员 of 系统菜单窗口: lists the operator accounts of system.mdb and adds or modifies
 // one. It either shows an account (boxes and groups disabled) or edits one (all enabled).
@@ -44,16 +43,20 @@ private:
     // In the orders of frame::roleNames() and frame::permissionWords().
     QList<QRadioButton *> roleRadios() const;
     QList<QCheckBox *> permissionBoxes() const;
-    // The four text boxes with the 操作员 column each one shows and saves.
+    // The four text boxes with the list column each one shows.
     QList<std::pair<QLineEdit *, int>> textBoxColumns() const;
 
     void setEditing(bool editing);
-    bool accountIsTyped() const;
-    bool accountIsFree(platform::Database &db, const QString &ownAccount) const;
-    void writeOperator(platform::Recordset &rs) const;
+    Operator typedOperator() const;
+    // Tells why a save was refused, the page staying in its editing state; false for any other result.
+    bool showRefusal(const OperatorSaveResult &result);
+    // Back from editing to showing, after the save's message.
+    void endEditing(QPushButton *button, const QString &caption, const QString &message);
     void closeSettingsWindow();
 
     std::unique_ptr<Ui::OperatorPage> ui;
+    // The record identity of each listed row, in row order.
+    QList<qint64> m_listedIds;
 };
 
 } // namespace settings

@@ -4,14 +4,22 @@
 #include "settings/operator_page.h"
 #include "ui_system_menu_window.h"
 
+#include <QTabBar>
 #include <QVBoxLayout>
 
 namespace settings {
+
+namespace {
+constexpr int operatorPageIndex = 1;
+} // namespace
 
 SystemMenuWindow::SystemMenuWindow(QWidget *parent)
     : frame::ChildWindow(parent), ui(std::make_unique<Ui::SystemMenuWindow>()), m_operatorPage(new OperatorPage)
 {
     ui->setupUi(this);
+    // The menu item chooses the page and the title names it, so the tabs themselves stay hidden.
+    ui->选择夹_系统菜单窗口->tabBar()->hide();
+    ui->选择夹_系统菜单窗口->setDocumentMode(true);
     auto *layout = new QVBoxLayout(ui->选择夹_系统菜单窗口_操作员);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_operatorPage);
@@ -28,7 +36,7 @@ SystemMenuWindow *openOperatorManagement()
 {
     auto *window = new SystemMenuWindow;
     window->setWindowTitle(QStringLiteral("操作员管理"));
-    window->pages()->setCurrentWidget(window->operatorPage()->parentWidget());
+    window->pages()->setCurrentIndex(operatorPageIndex);
     platform::centreOnScreen(window);
     window->open();
     return window;
