@@ -17,6 +17,8 @@ CREATE TABLE IF NOT EXISTS 外地入埠货物 (
     出库人 TEXT,
     已提货 TEXT DEFAULT '否'
 );
+-- The inbound query: the records of one picked-up flag that arrived within a date range.
+CREATE INDEX IF NOT EXISTS 外地入埠货物_已提货_到达日期 ON 外地入埠货物 (已提货, 到达日期);
 
 CREATE TABLE IF NOT EXISTS 发货清单 (
     发货清单号 TEXT,

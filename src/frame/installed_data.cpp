@@ -4,9 +4,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
-#include <QSet>
-#include <QSqlQuery>
 
 namespace frame {
 
@@ -16,49 +13,23 @@ const QStringList fixedFolders = {QStringLiteral("data"), QStringLiteral("grd"),
                                   QStringLiteral("dbbak"), QStringLiteral("导出电子表格")};
 const QStringList fixedFiles = {QStringLiteral("program.ini"), QStringLiteral("grd/null.grd")};
 
-bool tableExists(platform::Database &db, const QString &table)
-{
-    QSqlQuery q(db.handle());
-    q.prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?"));
-    q.addBindValue(table);
-    return q.exec() && q.next();
-}
-
 QString readResource(const QString &name)
 {
     QFile file(QStringLiteral(":/installed/") + name);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
-// Runs a schema file: a table is created only when missing, and its default rows are inserted
-// only into a table created by this run.
+// Runs a schema file in one transaction. Its statements create only what is missing (tables,
+// indexes) and put default rows only into the tables they create, so an existing file keeps its
+// records and gains what a newer program needs.
 bool applySchema(platform::Database &db, const QString &schema, QString *error)
 {
-    static const QRegularExpression comment(QStringLiteral("--[^\n]*"));
-    static const QRegularExpression createTable(QStringLiteral(R"(^CREATE TABLE IF NOT EXISTS (\S+))"));
-    static const QRegularExpression insertInto(QStringLiteral(R"(^INSERT INTO (\S+))"));
-    QString text = schema;
-    text.remove(comment);
-    QSet<QString> created;
     platform::Transaction transaction(db);
-    for (QString statement : text.split(u';')) {
-        statement = statement.trimmed();
-        if (statement.isEmpty())
-            continue;
-        if (const auto m = createTable.match(statement); m.hasMatch()) {
-            if (tableExists(db, m.captured(1)))
-                continue;
-            created.insert(m.captured(1));
-        } else if (const auto m = insertInto.match(statement); m.hasMatch() && !created.contains(m.captured(1))) {
-            continue;
-        }
-        if (!platform::executeSql(db, statement)) {
-            if (error)
-                *error = db.lastError();
-            return false;
-        }
-    }
-    return transaction.commit();
+    if (platform::executeScript(db, schema) && transaction.commit())
+        return true;
+    if (error)
+        *error = db.lastError();
+    return false;
 }
 
 bool fail(QString *error, const QString &reason)

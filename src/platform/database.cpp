@@ -2,8 +2,10 @@
 
 #include <QFileInfo>
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <sqlite3.h>
 
 namespace platform {
 
@@ -129,6 +131,27 @@ bool executeSql(Database &db, const QString &sql)
     QSqlQuery q(db.handle());
     if (!q.exec(sql)) {
         db.setLastError(q.lastError().text());
+        return false;
+    }
+    return true;
+}
+
+bool executeScript(Database &db, const QString &script)
+{
+    if (!db.isOpen())
+        return false;
+    // Qt runs one statement per query; SQLite's own loop runs the script on the same connection.
+    const QVariant handle = db.handle().driver()->handle();
+    sqlite3 *const *connection =
+        qstrcmp(handle.typeName(), "sqlite3*") == 0 ? static_cast<sqlite3 *const *>(handle.constData()) : nullptr;
+    if (!connection || !*connection) {
+        db.setLastError(QStringLiteral("不是 SQLite 连接"));
+        return false;
+    }
+    char *error = nullptr;
+    if (sqlite3_exec(*connection, script.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
+        db.setLastError(QString::fromUtf8(error));
+        sqlite3_free(error);
         return false;
     }
     return true;

@@ -6,7 +6,7 @@ class QSqlDatabase;
 
 namespace platform {
 
-// One connection to one database file (an SQLite file under the specified .mdb name).
+// One connection to one database file: an SQLite file that keeps the program's .mdb file name.
 // Used on the GUI thread only; the Qt connection is removed when this object closes.
 class Database
 {
@@ -57,5 +57,9 @@ private:
 
 // Runs one statement of the program's own SQL text (no typed text): schema creation and the like.
 bool executeSql(Database &db, const QString &sql);
+
+// Runs a whole script of the program's own SQL text, statement after statement as SQLite itself
+// parses them (a ";" inside a quoted text is text); stops at the first failing statement.
+bool executeScript(Database &db, const QString &script);
 
 } // namespace platform

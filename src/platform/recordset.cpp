@@ -44,6 +44,10 @@ void bindAll(QSqlQuery &q, const QVariantList &values)
 
 } // namespace
 
+Recordset::Recordset() = default;
+
+Recordset::~Recordset() = default;
+
 void Recordset::attach(Database &db)
 {
     close();
@@ -76,7 +80,12 @@ qint64 Recordset::recordId() const
 {
     if (m_mode != Mode::Table || isEof())
         return -1;
-    return m_rowids[m_position];
+    return currentRowid();
+}
+
+qint64 Recordset::currentRowid() const
+{
+    return m_appendedCurrent ? m_appended.last() : m_rowids[m_position];
 }
 
 bool Recordset::openSql(const QString &sql)
@@ -122,8 +131,10 @@ bool Recordset::openSource(const QString &table, const Conditions &equals)
     }
     QStringList terms;
     for (const auto &[field, value] : equals) {
-        if (!m_kinds.contains(field))
+        if (!m_kinds.contains(field)) {
+            warnNoField(field);
             return fail(QStringLiteral("没有字段: %1").arg(field));
+        }
         terms.append(quoteIdentifier(field) + QStringLiteral(" = ?"));
         m_baseParameters.append(value);
     }
@@ -167,27 +178,38 @@ QString Recordset::whereClause() const
     return where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
 }
 
-// The set's rowids are read when first needed, so a filter set right after opening costs one query.
+// The set's rowids are read when first needed, so a filter set right after opening costs one query
+// and appending costs none.
 void Recordset::ensureRowids() const
 {
     if (!m_rowidsStale)
         return;
     m_rowidsStale = false;
     m_rowids.clear();
-    if (m_filterMatchesNothing)
-        return;
-    QSqlQuery q(m_db->handle());
-    q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT rowid FROM %1%2 ORDER BY rowid").arg(m_source, whereClause()));
-    bindAll(q, m_baseParameters);
-    bindAll(q, m_filterParameters);
-    if (!q.exec()) {
-        m_lastError = q.lastError().text();
-        m_db->setLastError(m_lastError);
-        return;
+    if (!m_filterMatchesNothing) {
+        QSqlQuery q(m_db->handle());
+        q.setForwardOnly(true);
+        q.prepare(QStringLiteral("SELECT rowid FROM %1%2 ORDER BY rowid").arg(m_source, whereClause()));
+        bindAll(q, m_baseParameters);
+        bindAll(q, m_filterParameters);
+        if (q.exec()) {
+            while (q.next())
+                m_rowids.append(q.value(0).toLongLong());
+        } else {
+            m_lastError = q.lastError().text();
+            m_db->setLastError(m_lastError);
+        }
     }
-    while (q.next())
-        m_rowids.append(q.value(0).toLongLong());
+    // Appended records belong to the set whether or not they match its condition.
+    for (qint64 id : std::as_const(m_appended)) {
+        const auto at = std::lower_bound(m_rowids.begin(), m_rowids.end(), id);
+        if (at == m_rowids.end() || *at != id)
+            m_rowids.insert(at, id);
+    }
+    if (m_appendedCurrent)
+        m_position = int(m_rowids.indexOf(m_appended.last()));
+    m_appended.clear();
+    m_appendedCurrent = false;
 }
 
 void Recordset::close()
@@ -203,12 +225,16 @@ void Recordset::close()
     m_kinds.clear();
     m_rowids.clear();
     m_rowidsStale = false;
+    m_appended.clear();
+    m_appendedCurrent = false;
     m_rows.clear();
     m_position = 0;
+    m_windowQuery.reset();
     m_window.clear();
     m_current.clear();
     m_adding = false;
     m_pending.clear();
+    m_unknownField.clear();
 }
 
 int Recordset::recordCount() const
@@ -230,9 +256,16 @@ bool Recordset::moveFirst()
     return moveTo(0);
 }
 
+int Recordset::position() const
+{
+    ensureRowids();
+    return m_position;
+}
+
 bool Recordset::moveNext()
 {
-    if (m_position < recordCount())
+    const int count = recordCount(); // places an appended current record first
+    if (m_position < count)
         ++m_position;
     m_pending.clear();
     m_adding = false;
@@ -258,17 +291,18 @@ bool Recordset::moveTo(int position)
 
 bool Recordset::isEof() const
 {
-    return m_position >= recordCount();
+    return !m_appendedCurrent && m_position >= recordCount();
 }
 
 bool Recordset::setFilter(const QString &condition)
 {
-    if (m_mode != Mode::Table) {
-        // A read-only result carries no column types to filter by.
-        m_rows.clear();
-        m_position = 0;
-        return condition.isEmpty();
+    if (m_mode == Mode::Rows) {
+        // A read-only result carries no column types to filter by; its query says what it holds.
+        qWarning().noquote() << QStringLiteral("只读结果不能设置筛选: %1").arg(condition);
+        return fail(QStringLiteral("只读结果不能设置筛选"));
     }
+    if (m_mode != Mode::Table)
+        return false;
     m_filterWhere.clear();
     m_filterParameters.clear();
     m_filterMatchesNothing = false;
@@ -285,6 +319,8 @@ bool Recordset::setFilter(const QString &condition)
     m_adding = false;
     m_window.clear();
     m_rowidsStale = true;
+    m_appended.clear();
+    m_appendedCurrent = false;
     m_position = 0;
     return !m_filterMatchesNothing;
 }
@@ -297,19 +333,32 @@ bool Recordset::fetchCurrent()
         m_current = m_rows[m_position];
         return true;
     }
-    const qint64 rowid = m_rowids[m_position];
-    if (auto cached = m_window.constFind(rowid); cached != m_window.cend()) {
-        m_current = *cached;
-        return true;
+    const qint64 rowid = currentRowid();
+    if (!m_window.contains(rowid) && !readWindow())
+        return false;
+    if (!m_window.contains(rowid))
+        return fail(QStringLiteral("记录已不存在"));
+    m_current = m_window.value(rowid);
+    return true;
+}
+
+// Records are mostly visited in order, so the current one is read with those that follow it, by
+// rowid (whatever indexes the set's condition may use), in one statement prepared for the
+// set's life; a short tail repeats its last rowid.
+bool Recordset::readWindow()
+{
+    const QSqlDatabase connection = m_db->handle();
+    if (!m_windowQuery || m_windowQuery->driver() != connection.driver()) { // first, or the file reopened
+        auto q = std::make_unique<QSqlQuery>(connection);
+        q->setForwardOnly(true);
+        if (!q->prepare(QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid IN (%2)")
+                            .arg(m_source, QStringList(readAhead, QStringLiteral("?")).join(u','))))
+            return fail(q->lastError().text());
+        m_windowQuery = std::move(q);
     }
-    // Records are mostly visited in order, so the ones that follow are read in the same query.
-    const int end = qMin(int(m_rowids.size()), m_position + readAhead);
-    QSqlQuery q(m_db->handle());
-    q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid IN (%2)")
-                  .arg(m_source, QStringList(end - m_position, QStringLiteral("?")).join(u',')));
-    for (int i = m_position; i < end; ++i)
-        q.addBindValue(m_rowids[i]);
+    QSqlQuery &q = *m_windowQuery;
+    for (int i = 0; i < readAhead; ++i)
+        q.bindValue(i, m_appendedCurrent ? currentRowid() : m_rowids[qMin(m_position + i, int(m_rowids.size()) - 1)]);
     if (!q.exec())
         return fail(q.lastError().text());
     m_window.clear();
@@ -320,9 +369,7 @@ bool Recordset::fetchCurrent()
             row.append(q.value(i + 1));
         m_window.insert(q.value(0).toLongLong(), row);
     }
-    if (!m_window.contains(rowid))
-        return fail(QStringLiteral("记录已不存在"));
-    m_current = m_window.value(rowid);
+    q.finish();
     return true;
 }
 
@@ -331,10 +378,20 @@ int Recordset::columnIndex(const QString &field) const
     return int(m_columns.indexOf(field));
 }
 
+void Recordset::warnNoField(const QString &field) const
+{
+    qWarning().noquote() << QStringLiteral("没有字段: %1 (%2)").arg(field, m_source);
+}
+
 QVariant Recordset::read(const QString &field)
 {
     const int column = columnIndex(field);
-    if (column < 0 || !fetchCurrent())
+    if (column < 0) {
+        if (isOpen())
+            warnNoField(field);
+        return {};
+    }
+    if (!fetchCurrent())
         return {};
     if (m_pending.contains(column))
         return m_pending.value(column);
@@ -376,7 +433,13 @@ void Recordset::addNew()
 
 void Recordset::write(const QString &field, const QVariant &value)
 {
-    writeAt(columnIndex(field), value);
+    const int column = columnIndex(field);
+    if (column < 0 && m_mode == Mode::Table) {
+        warnNoField(field);
+        m_unknownField = field;
+        return;
+    }
+    writeAt(column, value);
 }
 
 void Recordset::writeDateTime(const QString &field, const QDateTime &value)
@@ -386,8 +449,13 @@ void Recordset::writeDateTime(const QString &field, const QDateTime &value)
 
 void Recordset::writeAt(int column, const QVariant &value)
 {
-    if (m_mode != Mode::Table || column < 0 || column >= m_columns.size())
+    if (m_mode != Mode::Table)
         return;
+    if (column < 0 || column >= m_columns.size()) {
+        m_unknownField = QStringLiteral("#%1").arg(column);
+        warnNoField(m_unknownField);
+        return;
+    }
     if (!m_adding && isEof())
         return;
     const bool nullText = value.typeId() == QMetaType::QString && value.toString().isNull();
@@ -398,6 +466,13 @@ bool Recordset::update()
 {
     if (m_mode != Mode::Table || !m_db || !m_db->isOpen())
         return fail(QStringLiteral("记录集未打开"));
+    if (!m_unknownField.isEmpty()) {
+        // The record as the caller meant it cannot be written, so none of it is.
+        const QString field = std::exchange(m_unknownField, QString());
+        m_pending.clear();
+        m_adding = false;
+        return fail(QStringLiteral("没有字段: %1").arg(field));
+    }
     QStringList names;
     QVariantList values;
     for (auto it = m_pending.cbegin(); it != m_pending.cend(); ++it) {
@@ -406,7 +481,6 @@ bool Recordset::update()
     }
     QSqlQuery q(m_db->handle());
     if (m_adding) {
-        ensureRowids(); // the new record joins the set as read so far
         const QString sql = names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(m_source)
                                             : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                                                   .arg(m_source, names.join(u','),
@@ -415,8 +489,14 @@ bool Recordset::update()
         bindAll(q, values);
         if (!q.exec())
             return fail(q.lastError().text());
-        m_rowids.append(q.lastInsertId().toLongLong());
-        m_position = int(m_rowids.size()) - 1;
+        const qint64 id = q.lastInsertId().toLongLong();
+        if (m_rowidsStale) {
+            m_appended.append(id);
+            m_appendedCurrent = true;
+        } else {
+            m_rowids.append(id);
+            m_position = int(m_rowids.size()) - 1;
+        }
     } else {
         if (isEof())
             return fail(QStringLiteral("没有当前记录"));
@@ -426,7 +506,7 @@ bool Recordset::update()
                 sets.append(name + QStringLiteral(" = ?"));
             q.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(m_source, sets.join(u',')));
             bindAll(q, values);
-            q.addBindValue(m_rowids[m_position]);
+            q.addBindValue(currentRowid());
             if (!q.exec() || q.numRowsAffected() != 1)
                 return fail(q.lastError().isValid() ? q.lastError().text() : QStringLiteral("记录已不存在"));
         }
@@ -437,14 +517,9 @@ bool Recordset::update()
     return true;
 }
 
-void Recordset::cancelUpdate()
-{
-    m_adding = false;
-    m_pending.clear();
-}
-
 bool Recordset::deleteCurrent()
 {
+    ensureRowids(); // the record's place in the set is needed to remove it from there
     if (m_mode != Mode::Table || isEof() || !m_db || !m_db->isOpen())
         return fail(QStringLiteral("没有当前记录"));
     QSqlQuery q(m_db->handle());
@@ -473,6 +548,8 @@ bool Recordset::deleteAll()
     }
     m_rowids.clear();
     m_rowidsStale = false;
+    m_appended.clear();
+    m_appendedCurrent = false;
     m_position = 0;
     m_window.clear();
     return true;

@@ -8,22 +8,27 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <memory>
 #include <utility>
+
+class QSqlQuery;
 
 namespace platform {
 
 class Database;
 
 // A recordset over one table (or a read-only SQL result). A table opened whole lists its records
-// in the order they were appended (rowid order); only the rowids are held, and the current
-// record's fields are read when it is visited. A recordset that did not open is empty and every
-// update on it fails.
+// in the order they were appended (rowid order); only the rowids are held, read when the set is
+// first walked or counted, and the current record's fields are read when it is visited. A
+// recordset that did not open is empty and every update on it fails. Field names are strict: a
+// name the set does not have is a Qt warning, reads as null and fails the next update().
 class Recordset
 {
 public:
     using Conditions = QList<std::pair<QString, QVariant>>;
 
-    Recordset() = default;
+    Recordset();
+    ~Recordset();
     Recordset(const Recordset &) = delete;
     Recordset &operator=(const Recordset &) = delete;
 
@@ -37,8 +42,9 @@ public:
     // order; updated like a whole table. A list shown from records keeps their identities, so a
     // later step acts on exactly the records the operator saw.
     bool openTableRecords(const QString &table, const QList<qint64> &ids);
-    // The program's own SQL text. "select * from <table>" opens the table whole; any other
-    // query gives a read-only set.
+    // The program's own SQL text. Exactly "select * from <table>" (any case, an optional ";") is
+    // openTable(<table>): the whole table, updatable. Any other query gives a read-only set of
+    // its result, which cannot be filtered or updated.
     bool openSql(const QString &sql);
     void close();
     bool isOpen() const { return m_mode != Mode::Closed; }
@@ -49,12 +55,13 @@ public:
     bool moveLast();
     bool moveTo(int position);
     bool isEof() const;
-    int position() const { return m_position; }
+    int position() const;
     // The identity of the current record in its table (its rowid); -1 when there is none.
     qint64 recordId() const;
 
     // Restricts the set to the records matching the condition text ("" removes it); the first
-    // match becomes current. A condition that does not parse matches nothing.
+    // match becomes current. A condition that does not parse matches nothing. A read-only result
+    // is left as it is: false and a warning.
     bool setFilter(const QString &condition);
 
     QStringList fieldNames() const { return m_columns; }
@@ -64,7 +71,9 @@ public:
     QDateTime readDateTime(const QString &field);
 
     // Writes are kept with the current (or new) record until update() saves them. An empty text
-    // is stored as the empty text, never as NULL.
+    // is stored as the empty text, never as NULL. A field the table does not have makes the next
+    // update() fail without writing anything. An appended record joins the set and becomes
+    // current; appending does not read the set's other records.
     void addNew();
     void write(const QString &field, const QVariant &value);
     void writeText(const QString &field, const QString &text) { write(field, text); }
@@ -72,7 +81,6 @@ public:
     void writeDateTime(const QString &field, const QDateTime &value);
     void writeAt(int column, const QVariant &value);
     bool update();
-    void cancelUpdate();
 
     bool deleteCurrent();
     bool deleteAll();
@@ -86,9 +94,12 @@ private:
     bool loadColumns();
     QString whereClause() const;
     void ensureRowids() const;
+    qint64 currentRowid() const;
     bool fetchCurrent();
+    bool readWindow();
     bool fail(const QString &error);
     int columnIndex(const QString &field) const;
+    void warnNoField(const QString &field) const;
 
     Database *m_db = nullptr;
     Mode m_mode = Mode::Closed;
@@ -101,18 +112,25 @@ private:
 
     QStringList m_columns;
     QHash<QString, ColumnKind> m_kinds;
-    mutable QList<qint64> m_rowids; // Table mode: the set, in table order
-    QList<QVariantList> m_rows;     // Rows mode: the whole result
-    int m_position = 0;
+    // Table mode: the set's rowids in table order, read when first needed. Records appended
+    // before that wait in m_appended and join the set when it is read; until then the current
+    // record may be the last of them, whose position is not known yet.
+    mutable QList<qint64> m_rowids;
+    mutable bool m_rowidsStale = false;
+    mutable QList<qint64> m_appended;
+    mutable bool m_appendedCurrent = false;
+    mutable int m_position = 0;
+    QList<QVariantList> m_rows; // Rows mode: the whole result
 
     static constexpr int readAhead = 200;
-    QHash<qint64, QVariantList> m_window; // the records read around the current one, by rowid
+    std::unique_ptr<QSqlQuery> m_windowQuery; // prepared once while the set is open
+    QHash<qint64, QVariantList> m_window;     // the records read around the current one, by rowid
     QVariantList m_current;
 
     bool m_adding = false;
     QHash<int, QVariant> m_pending;
+    QString m_unknownField; // written since the last update(), which it fails
     mutable QString m_lastError;
-    mutable bool m_rowidsStale = false;
 };
 
 } // namespace platform

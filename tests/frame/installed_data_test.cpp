@@ -1,4 +1,5 @@
 #include "frame/installed_data.h"
+#include "platform/recordset.h"
 #include "support/program_dir_fixture.h"
 
 #include <QDir>
@@ -38,6 +39,7 @@ TEST_F(InstalledDataTest, RunningAgainAddsOnlyWhatIsMissing)
     sql(QStringLiteral("system.mdb"), QStringLiteral("UPDATE 操作员 SET 密码 = 'secret'"));
     sql(QStringLiteral("main.mdb"), QStringLiteral("INSERT INTO 出库临时表 (业务单号) VALUES ('Q1')"));
     sql(QStringLiteral("main.mdb"), QStringLiteral("DROP TABLE 检货临时库"));
+    sql(QStringLiteral("system.mdb"), QStringLiteral("DROP TABLE 累加单号值"));
     ASSERT_TRUE(QFile::remove(path(QStringLiteral("data/sc.mdb"))));
     QFile ini(path(QStringLiteral("program.ini")));
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
@@ -47,10 +49,36 @@ TEST_F(InstalledDataTest, RunningAgainAddsOnlyWhatIsMissing)
     QString error;
     ASSERT_TRUE(frame::createInstalledData(dir.path(), &error)) << error.toStdString();
     EXPECT_EQ(column(QStringLiteral("system.mdb"), QStringLiteral("SELECT 密码 FROM 操作员")), QStringList{"secret"});
-    EXPECT_EQ(count(QStringLiteral("system.mdb"), QStringLiteral("累加单号值")), 1);
+    EXPECT_EQ(count(QStringLiteral("system.mdb"), QStringLiteral("操作员")), 1);
+    // A table made again gets its default rows; the tables that stayed get none.
+    EXPECT_EQ(column(QStringLiteral("system.mdb"), QStringLiteral("SELECT 检货号 FROM 累加单号值")),
+              QStringList{"JH0000001"});
+    EXPECT_EQ(count(QStringLiteral("system.mdb"), QStringLiteral("开单次数")), 1);
     EXPECT_EQ(count(QStringLiteral("main.mdb"), QStringLiteral("出库临时表")), 1);
     EXPECT_EQ(count(QStringLiteral("main.mdb"), QStringLiteral("检货临时库")), 0);
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("data/sc.mdb"))));
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromUtf8(ini.readAll()), QStringLiteral("[系统]\n主界面标题=我的公司\n"));
+}
+
+TEST_F(InstalledDataTest, AnExistingFileGainsTheIndexOfTheInboundDateQuery)
+{
+    sql(QStringLiteral("ywzhxx.mdb"), QStringLiteral("DROP INDEX 外地入埠货物_已提货_到达日期"));
+    QString error;
+    ASSERT_TRUE(frame::createInstalledData(dir.path(), &error)) << error.toStdString();
+
+    platform::Database db;
+    ASSERT_TRUE(db.open(path(QStringLiteral("data/ywzhxx.mdb"))));
+    platform::Recordset plan;
+    plan.attach(db);
+    // The condition as the inbound page's filter compiles it.
+    ASSERT_TRUE(plan.openSql(QStringLiteral(
+        "EXPLAIN QUERY PLAN SELECT rowid FROM \"外地入埠货物\" WHERE (((\"到达日期\" > '2026-01-01 00:00:00') AND "
+        "(\"到达日期\" < '2026-02-01 00:00:00')) AND (\"已提货\" = '否')) ORDER BY rowid")));
+    QString steps;
+    for (bool ok = plan.moveFirst(); ok; ok = plan.moveNext())
+        steps += plan.readText(QStringLiteral("detail")) + u'\n';
+    EXPECT_TRUE(
+        steps.contains(QStringLiteral("INDEX 外地入埠货物_已提货_到达日期 (已提货=? AND 到达日期>? AND 到达日期<?)")))
+        << steps.toStdString();
 }
