@@ -1,7 +1,8 @@
 #include "platform/ini_file.h"
 
+#include "platform/atomic_file.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 namespace platform {
 
@@ -51,40 +52,46 @@ QString IniFile::value(const QString &section, const QString &key, const QString
     return fallback;
 }
 
+// The lines change only once the file holding them is written, so a failed write leaves both as
+// they were.
 bool IniFile::setValue(const QString &section, const QString &key, const QString &value)
 {
+    QList<QString> lines = m_lines;
     QString current;
     int sectionEnd = -1;
     bool replaced = false;
-    for (int i = 0; i < m_lines.size() && !replaced; ++i) {
-        if (isSection(m_lines[i], &current))
-            continue;
-        if (current == section) {
-            if (!m_lines[i].trimmed().isEmpty())
+    for (int i = 0; i < lines.size() && !replaced; ++i) {
+        if (isSection(lines[i], &current)) {
+            // A section of no keys yet takes the key right below its header.
+            if (current == section)
                 sectionEnd = i + 1;
-            if (isKey(m_lines[i], key)) {
-                m_lines[i] = key + u'=' + value;
+            continue;
+        }
+        if (current == section) {
+            if (!lines[i].trimmed().isEmpty())
+                sectionEnd = i + 1;
+            if (isKey(lines[i], key)) {
+                lines[i] = key + u'=' + value;
                 replaced = true;
             }
         }
     }
     if (!replaced) {
         if (sectionEnd < 0) {
-            if (!m_lines.isEmpty() && m_lines.last().isEmpty())
-                m_lines.removeLast();
-            m_lines.append(u'[' + section + u']');
-            sectionEnd = int(m_lines.size());
+            if (!lines.isEmpty() && lines.last().isEmpty())
+                lines.removeLast();
+            lines.append(u'[' + section + u']');
+            sectionEnd = int(lines.size());
         }
-        m_lines.insert(sectionEnd, key + u'=' + value);
+        lines.insert(sectionEnd, key + u'=' + value);
     }
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QString text = m_lines.join(u'\n');
+    QString text = lines.join(u'\n');
     if (!text.endsWith(u'\n'))
         text += u'\n';
-    file.write(text.toUtf8());
-    return file.commit();
+    if (!writeFileAtomically(m_path, text.toUtf8()))
+        return false;
+    m_lines = lines;
+    return true;
 }
 
 } // namespace platform

@@ -13,7 +13,8 @@ public:
     explicit IniFile(QString path);
 
     QString value(const QString &section, const QString &key, const QString &fallback = {}) const;
-    // Writes the whole file at once; false when it cannot be written.
+    // Writes the whole file at once (writeFileAtomically); false, with the file and the values
+    // read unchanged, when it cannot be written.
     bool setValue(const QString &section, const QString &key, const QString &value);
 
 private:

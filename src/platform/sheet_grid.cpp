@@ -1,5 +1,7 @@
 #include "platform/sheet_grid.h"
 
+#include "platform/atomic_file.h"
+
 #include <QFile>
 #include <QFont>
 #include <QHeaderView>
@@ -7,8 +9,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QKeyEvent>
-#include <QSaveFile>
 
+#include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <optional>
 
 namespace platform {
@@ -17,13 +21,13 @@ namespace {
 
 constexpr int defaultRowHeight = 24;
 
-const QList<std::pair<CellStyle::Align, QString>> alignNames = {
-    {CellStyle::Align::Left, QStringLiteral("left")},
-    {CellStyle::Align::Center, QStringLiteral("center")},
-    {CellStyle::Align::Right, QStringLiteral("right")},
+const QList<std::pair<CellStyle::Align, QLatin1String>> alignNames = {
+    {CellStyle::Align::Left, QLatin1String("left")},
+    {CellStyle::Align::Center, QLatin1String("center")},
+    {CellStyle::Align::Right, QLatin1String("right")},
 };
 
-QString alignName(CellStyle::Align align)
+QLatin1String alignName(CellStyle::Align align)
 {
     for (const auto &[value, name] : alignNames)
         if (value == align)
@@ -52,15 +56,65 @@ Qt::Alignment qtAlignment(CellStyle::Align align)
     return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
-// A JSON number that is a whole number of at least minimum, or none.
-std::optional<int> wholeNumber(const QJsonValue &value, int minimum)
+// A JSON number that is a whole number from minimum to maximum, or none. The range is checked on
+// the double, so no number of a file is ever converted to int out of range.
+std::optional<int> wholeNumber(const QJsonValue &value, int minimum, int maximum)
 {
     if (!value.isDouble())
         return std::nullopt;
     const double d = value.toDouble();
-    if (d != double(int(d)) || int(d) < minimum)
+    if (!(d >= minimum && d <= maximum) || d != std::trunc(d))
         return std::nullopt;
     return int(d);
+}
+
+// A sheet always has its title rows and columns, and its size is bounded.
+bool fitsFile(qsizetype rows, qsizetype columns)
+{
+    return rows >= 1 && columns >= 1 && columns <= Sheet::maxCells / rows;
+}
+
+void appendNumber(QByteArray &out, int n)
+{
+    char digits[12];
+    out.append(digits, std::to_chars(digits, digits + sizeof digits, n).ptr - digits);
+}
+
+// A JSON string in UTF-8: quote, backslash and control characters escaped, and an unpaired
+// surrogate as its \u code, so that every text loads back as it was.
+void appendJsonString(QByteArray &out, QStringView text)
+{
+    static constexpr char hex[] = "0123456789abcdef";
+    out += '"';
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c >= 0x20 && c < 0x80 && c != u'"' && c != u'\\') {
+            out += char(c);
+        } else if (c >= 0x80 && c < 0x800) {
+            out += char(0xc0 | c >> 6);
+            out += char(0x80 | (c & 0x3f));
+        } else if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            const char32_t u = QChar::surrogateToUcs4(c, text[++i].unicode());
+            out += char(0xf0 | u >> 18);
+            out += char(0x80 | (u >> 12 & 0x3f));
+            out += char(0x80 | (u >> 6 & 0x3f));
+            out += char(0x80 | (u & 0x3f));
+        } else if (c >= 0x800 && !QChar::isSurrogate(c)) {
+            out += char(0xe0 | c >> 12);
+            out += char(0x80 | (c >> 6 & 0x3f));
+            out += char(0x80 | (c & 0x3f));
+        } else if (c == u'"' || c == u'\\') {
+            out += '\\';
+            out += char(c);
+        } else if (c == u'\n' || c == u'\r' || c == u'\t') {
+            out += c == u'\n' ? "\\n" : c == u'\r' ? "\\r" : "\\t";
+        } else {
+            out += "\\u";
+            for (int shift = 12; shift >= 0; shift -= 4)
+                out += hex[c >> shift & 0xf];
+        }
+    }
+    out += '"';
 }
 
 bool overlaps(const QList<Sheet::Merge> &merges, int first, int last)
@@ -69,6 +123,15 @@ bool overlaps(const QList<Sheet::Merge> &merges, int first, int last)
         if (first <= l && f <= last)
             return true;
     return false;
+}
+
+// Whether no two merges share a column; checked sorted, so a row of many merges costs a sort.
+bool disjoint(QList<Sheet::Merge> merges)
+{
+    std::sort(merges.begin(), merges.end());
+    return std::adjacent_find(merges.begin(), merges.end(), [](const Sheet::Merge &a, const Sheet::Merge &b) {
+               return b.first <= a.second;
+           }) == merges.end();
 }
 
 } // namespace
@@ -94,46 +157,52 @@ bool Sheet::hasCell(int row, int column) const
 bool Sheet::load(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    return file.open(QIODevice::ReadOnly) && loadFromBytes(file.readAll());
+}
+
+bool Sheet::loadFromBytes(const QByteArray &bytes)
+{
+    const QJsonObject document = QJsonDocument::fromJson(bytes).object();
+    const QJsonArray columns = document.value(QLatin1String("columns")).toArray();
+    const QJsonArray rows = document.value(QLatin1String("rows")).toArray();
+    if (!fitsFile(rows.size(), columns.size()))
         return false;
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll());
-    const QJsonArray columns = document.object().value(QLatin1String("columns")).toArray();
-    if (columns.isEmpty())
-        return false;
+    const int lastColumn = int(columns.size());
     Sheet parsed;
     for (const QJsonValue &width : columns) {
-        const auto w = wholeNumber(width, 0);
+        const auto w = wholeNumber(width, 0, maxLength);
         if (!w)
             return false;
         parsed.m_columnWidths.append(*w);
     }
-    for (const QJsonValue &rowValue : document.object().value(QLatin1String("rows")).toArray()) {
+    for (const QJsonValue &rowValue : rows) {
         const QJsonObject object = rowValue.toObject();
         Row row = parsed.emptyRow();
-        const auto height = wholeNumber(object.value(QLatin1String("height")), 0);
+        const auto height = wholeNumber(object.value(QLatin1String("height")), 0, maxLength);
         if (!height)
             return false;
         row.height = *height;
         for (const QJsonValue &cellValue : object.value(QLatin1String("cells")).toArray()) {
             const QJsonObject cell = cellValue.toObject();
-            const auto column = wholeNumber(cell.value(QLatin1String("column")), 1);
+            const auto column = wholeNumber(cell.value(QLatin1String("column")), 1, lastColumn);
             const auto align = alignFromName(cell.value(QLatin1String("align")).toString(QStringLiteral("left")));
             const QJsonValue sizeValue = cell.value(QLatin1String("size"));
-            const auto size = sizeValue.isUndefined() ? std::optional<int>(0) : wholeNumber(sizeValue, 0);
-            if (!column || *column > columns.size() || !align || !size)
+            const auto size = sizeValue.isUndefined() ? std::optional<int>(0) : wholeNumber(sizeValue, 0, maxPointSize);
+            if (!column || !align || !size)
                 return false;
             row.texts[*column - 1] = cell.value(QLatin1String("text")).toString();
             row.styles[*column - 1] = {*align, cell.value(QLatin1String("bold")).toBool(), *size};
         }
         for (const QJsonValue &mergeValue : object.value(QLatin1String("merges")).toArray()) {
             const QJsonArray pair = mergeValue.toArray();
-            const auto first = wholeNumber(pair.at(0), 1);
-            const auto last = wholeNumber(pair.at(1), 1);
-            if (pair.size() != 2 || !first || !last || *first >= *last || *last > columns.size() ||
-                overlaps(row.merges, *first, *last))
+            const auto first = wholeNumber(pair.at(0), 1, lastColumn);
+            const auto last = wholeNumber(pair.at(1), 1, lastColumn);
+            if (pair.size() != 2 || !first || !last || *first >= *last)
                 return false;
             row.merges.append({*first, *last});
         }
+        if (!disjoint(row.merges))
+            return false;
         parsed.m_rows.append(row);
     }
     beginResetModel();
@@ -146,43 +215,79 @@ bool Sheet::load(const QString &path)
 
 bool Sheet::save(const QString &path) const
 {
-    QJsonArray columns;
-    for (int width : m_columnWidths)
-        columns.append(width);
-    QStringList rowLines;
-    for (const Row &row : m_rows) {
-        QJsonObject object{{QStringLiteral("height"), row.height}};
-        QJsonArray merges;
-        for (const auto &[first, last] : row.merges)
-            merges.append(QJsonArray{first, last});
-        if (!merges.isEmpty())
-            object.insert(QStringLiteral("merges"), merges);
-        QJsonArray cells;
+    const QByteArray bytes = saveToBytes();
+    return !bytes.isEmpty() && writeFileAtomically(path, bytes);
+}
+
+// Written as JSON text directly: a shipping list of a thousand lines must not cost a JSON object
+// per cell. Keys come in the order a person reads them, as in the template.
+QByteArray Sheet::saveToBytes() const
+{
+    if (!fitsFile(m_rows.size(), m_columnWidths.size()))
+        return {};
+    QByteArray out;
+    out.reserve(64 + 8 * m_columnWidths.size() + 32 * m_rows.size() * m_columnWidths.size());
+    out += "{\"columns\": [";
+    for (int c = 0; c < m_columnWidths.size(); ++c) {
+        if (c > 0)
+            out += ',';
+        appendNumber(out, m_columnWidths[c]);
+    }
+    out += "],\n\"rows\": [\n";
+    for (int r = 0; r < m_rows.size(); ++r) {
+        const Row &row = m_rows[r];
+        if (r > 0)
+            out += ",\n";
+        out += "{\"height\":";
+        appendNumber(out, row.height);
+        if (!row.merges.isEmpty()) {
+            out += ",\"merges\":[";
+            for (int m = 0; m < row.merges.size(); ++m) {
+                out += m > 0 ? ",[" : "[";
+                appendNumber(out, row.merges[m].first);
+                out += ',';
+                appendNumber(out, row.merges[m].second);
+                out += ']';
+            }
+            out += ']';
+        }
+        bool anyCell = false;
         for (int c = 0; c < row.texts.size(); ++c) {
             const CellStyle &style = row.styles[c];
             if (row.texts[c].isEmpty() && style == CellStyle())
                 continue;
-            QJsonObject cell{{QStringLiteral("column"), c + 1}};
-            if (!row.texts[c].isEmpty())
-                cell.insert(QStringLiteral("text"), row.texts[c]);
-            if (style.align != CellStyle::Align::Left)
-                cell.insert(QStringLiteral("align"), alignName(style.align));
+            out += anyCell ? ",{\"column\":" : ",\"cells\":[{\"column\":";
+            anyCell = true;
+            appendNumber(out, c + 1);
+            if (!row.texts[c].isEmpty()) {
+                out += ",\"text\":";
+                appendJsonString(out, row.texts[c]);
+            }
+            if (style.align != CellStyle::Align::Left) {
+                const QLatin1String name = alignName(style.align);
+                out += ",\"align\":\"";
+                out.append(name.data(), name.size());
+                out += '"';
+            }
             if (style.bold)
-                cell.insert(QStringLiteral("bold"), true);
-            if (style.pointSize > 0)
-                cell.insert(QStringLiteral("size"), style.pointSize);
-            cells.append(cell);
+                out += ",\"bold\":true";
+            if (style.pointSize > 0) {
+                out += ",\"size\":";
+                appendNumber(out, style.pointSize);
+            }
+            out += '}';
         }
-        if (!cells.isEmpty())
-            object.insert(QStringLiteral("cells"), cells);
-        rowLines.append(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)));
+        if (anyCell)
+            out += ']';
+        out += '}';
     }
-    const QByteArray columnsText = QJsonDocument(columns).toJson(QJsonDocument::Compact);
-    const QString text = QStringLiteral("{\"columns\": %1,\n\"rows\": [\n%2\n]}\n")
-                             .arg(QString::fromUtf8(columnsText), rowLines.join(QStringLiteral(",\n")));
-    QSaveFile file(path);
-    const QByteArray bytes = text.toUtf8();
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    out += "\n]}\n";
+    return out;
+}
+
+bool Sheet::sameContent(const Sheet &other) const
+{
+    return m_columnWidths == other.m_columnWidths && m_rows == other.m_rows;
 }
 
 QString Sheet::text(int row, int column) const
@@ -231,7 +336,7 @@ int Sheet::rowHeight(int row) const
 
 void Sheet::setRowHeight(int row, int height)
 {
-    if (!hasCell(row, 1) || height < 0)
+    if (!hasCell(row, 1) || height < 0 || height > maxLength)
         return;
     m_rows[row - 1].height = height;
     emit rowFormatChanged(row);
@@ -251,7 +356,7 @@ void Sheet::setStyle(int row, int firstColumn, int lastColumn, const CellStyle &
 {
     const int first = qMax(firstColumn, 1);
     const int last = qMin(lastColumn, int(m_columnWidths.size()));
-    if (!hasCell(row, first) || first > last)
+    if (!hasCell(row, first) || first > last || style.pointSize < 0 || style.pointSize > maxPointSize)
         return;
     for (int c = first; c <= last; ++c)
         m_rows[row - 1].styles[c - 1] = style;

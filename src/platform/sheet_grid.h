@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QTableView>
@@ -28,12 +29,24 @@ public:
     // The columns of one row that show as one cell.
     using Merge = std::pair<int, int>; // first and last column
 
+    // What a grid file may hold: bounded, so that no file can make the sheet or its grid overflow.
+    static constexpr int maxCells = 1 << 20; // rows times columns
+    static constexpr int maxLength = 2000;   // a row's height or a column's width, in pixels
+    static constexpr int maxPointSize = 200;
+
     explicit Sheet(QObject *parent = nullptr);
 
     // Replaces the whole sheet with a grid file's; a file that is missing or no sheet changes nothing.
     bool load(const QString &path);
-    // Writes the whole file or nothing.
+    bool loadFromBytes(const QByteArray &bytes);
+    // Writes the whole file or nothing (writeFileAtomically); any path, so that a caller can
+    // write under a temporary name and put the file in place later (replaceFile).
     bool save(const QString &path) const;
+    // The grid file's text; empty for a sheet no file may hold: one with no columns or no rows
+    // (a sheet always has its title rows) or beyond maxCells.
+    QByteArray saveToBytes() const;
+    // Same widths, heights, texts, styles and merges; the current row is no content.
+    bool sameContent(const Sheet &other) const;
 
     QString text(int row, int column) const;
     void setText(int row, int column, const QString &text);
@@ -43,6 +56,8 @@ public:
     void deleteRows(int firstRow, int count);
 
     int rowHeight(int row) const;
+    // A height outside 0 to maxLength is ignored, as is a style whose pointSize is outside 0 to
+    // maxPointSize: the sheet never holds what its file may not.
     void setRowHeight(int row, int height);
     int columnWidth(int column) const;
     CellStyle style(int row, int column) const;
@@ -72,6 +87,7 @@ private:
         QStringList texts;
         QList<CellStyle> styles;
         QList<Merge> merges;
+        bool operator==(const Row &) const = default;
     };
 
     bool hasCell(int row, int column) const;

@@ -67,7 +67,8 @@ TEST_F(SheetTest, SavedSheetLoadsBackTheSame)
     sheet.setRowHeight(row, 40);
     sheet.setStyle(row, 2, 3, {CellStyle::Align::Right});
     ASSERT_TRUE(sheet.merge(row, 2, 3));
-    sheet.setText(row, 1, "电话\r\n手机 \"引号\" \\ ");
+    // Escapes, control characters, a character beyond the 16-bit range and a lone surrogate.
+    sheet.setText(row, 1, QString("电话\r\n手机 \"引号\" \\ /\t\x01😀") + QChar(0xd800) + "end");
     sheet.setText(row, 2, "x");
     const QString saved = dir.filePath("saved.grd");
     ASSERT_TRUE(sheet.save(saved));
@@ -92,12 +93,77 @@ TEST_F(SheetTest, SavedSheetLoadsBackTheSame)
     EXPECT_EQ(text.count(u'\n'), 3 + 3);
 }
 
+// The template as shipped saves back byte for byte: the file format is unchanged.
+TEST_F(SheetTest, TemplateSavesBackByteForByte)
+{
+    QFile resource(":/installed/resources/grd/null.grd");
+    ASSERT_TRUE(resource.open(QIODevice::ReadOnly));
+    const QByteArray template_ = resource.readAll();
+    ASSERT_TRUE(sheet.loadFromBytes(template_));
+    EXPECT_EQ(sheet.rowCount(), 3);
+    EXPECT_EQ(sheet.columnCount(), 27);
+    EXPECT_EQ(sheet.saveToBytes(), template_);
+}
+
+// A file as the earlier writer saved it: keys in alphabetical order, its own escapes.
+TEST_F(SheetTest, FileOfTheEarlierWriterLoadsAndSavesToTheSameSheet)
+{
+    const char *const earlier = R"({"columns": [50,60,70],
+"rows": [
+{"cells":[{"align":"center","bold":true,"column":1,"size":14,"text":"标题"}],"height":30,"merges":[[1,3]]},
+{"cells":[{"column":1,"text":"电话\r\n手机 \"引号\" \\ /\t\u0001"},{"align":"right","column":2,"text":"x"},{"align":"right","column":3}],"height":40,"merges":[[2,3]]}
+]}
+)";
+    ASSERT_TRUE(sheet.load(write("earlier.grd", earlier)));
+    EXPECT_EQ(sheet.style(1, 1), (CellStyle{CellStyle::Align::Center, true, 14}));
+    EXPECT_EQ(sheet.text(2, 1), "电话\r\n手机 \"引号\" \\ /\t\x01");
+    EXPECT_EQ(sheet.style(2, 3), CellStyle{CellStyle::Align::Right});
+    EXPECT_EQ(sheet.merges(2), (Merges{{2, 3}}));
+    EXPECT_EQ(sheet.rowHeight(2), 40);
+
+    const QString saved = dir.filePath("saved.grd");
+    ASSERT_TRUE(sheet.save(saved));
+    Sheet again;
+    ASSERT_TRUE(again.load(saved));
+    EXPECT_TRUE(again.sameContent(sheet));
+}
+
+// Each number of the file is taken up to its bound and no further.
+TEST_F(SheetTest, NumbersAtTheirBoundsLoad)
+{
+    const QByteArray text = QStringLiteral(R"({"columns": [0, %1], "rows": [{"height": %1, "merges": [[1, 2]],
+        "cells": [{"column": 2, "size": %2}]}]})")
+                                .arg(Sheet::maxLength)
+                                .arg(Sheet::maxPointSize)
+                                .toUtf8();
+    ASSERT_TRUE(sheet.loadFromBytes(text));
+    EXPECT_EQ(sheet.columnWidth(2), Sheet::maxLength);
+    EXPECT_EQ(sheet.rowHeight(1), Sheet::maxLength);
+    EXPECT_EQ(sheet.style(1, 2).pointSize, Sheet::maxPointSize);
+}
+
 TEST_F(SheetTest, FileThatIsNoSheetChangesNothing)
 {
-    const QList<std::pair<const char *, const char *>> cases = {
+    const QByteArray tooWide =
+        "{\"columns\": [" + QByteArray("1,").repeated(Sheet::maxCells) + "1], \"rows\": [{\"height\": 1}]}";
+    const QList<std::pair<const char *, QByteArray>> cases = {
         {"not json", "columns: 3"},
-        {"no columns", R"({"columns": [], "rows": []})"},
-        {"negative width", R"({"columns": [10, -1], "rows": []})"},
+        {"no columns", R"({"columns": [], "rows": [{"height": 5}]})"},
+        {"no rows", R"({"columns": [10], "rows": []})"},
+        {"rows missing", R"({"columns": [10]})"},
+        {"more cells than a file may hold", tooWide},
+        {"negative width", R"({"columns": [10, -1], "rows": [{"height": 5}]})"},
+        {"fractional width", R"({"columns": [10.5], "rows": [{"height": 5}]})"},
+        {"width beyond bound", R"({"columns": [2001], "rows": [{"height": 5}]})"},
+        {"width beyond int", R"({"columns": [4294967306], "rows": [{"height": 5}]})"},
+        {"huge width", R"({"columns": [1e300], "rows": [{"height": 5}]})"},
+        {"height beyond int", R"({"columns": [10], "rows": [{"height": 2147483648}]})"},
+        {"huge negative height", R"({"columns": [10], "rows": [{"height": -1e300}]})"},
+        {"cell column beyond int", R"({"columns": [10], "rows": [{"height": 5, "cells": [{"column": 4294967297}]}]})"},
+        {"size beyond bound", R"({"columns": [10], "rows": [{"height": 5, "cells": [{"column": 1, "size": 201}]}]})"},
+        {"huge size", R"({"columns": [10], "rows": [{"height": 5, "cells": [{"column": 1, "size": 1e30}]}]})"},
+        {"merge bound beyond int", R"({"columns": [10, 10], "rows": [{"height": 5, "merges": [[1, 4294967298]]}]})"},
+        {"merge bound below int", R"({"columns": [10, 10], "rows": [{"height": 5, "merges": [[-4294967295, 2]]}]})"},
         {"row without height", R"({"columns": [10], "rows": [{}]})"},
         {"cell column 0", R"({"columns": [10], "rows": [{"height": 5, "cells": [{"column": 0, "text": "a"}]}]})"},
         {"cell beyond last column", R"({"columns": [10], "rows": [{"height": 5, "cells": [{"column": 2}]}]})"},
@@ -114,6 +180,28 @@ TEST_F(SheetTest, FileThatIsNoSheetChangesNothing)
     }
     EXPECT_FALSE(sheet.load(dir.filePath("missing.grd")));
     EXPECT_EQ(sheet.rowCount(), 2);
+}
+
+// A file without its title rows or columns is never written, and the file there stays.
+TEST_F(SheetTest, SaveRefusesASheetWithoutRowsOrColumns)
+{
+    const QString path = write("kept.grd", smallSheet);
+    EXPECT_FALSE(Sheet().save(path));
+    ASSERT_TRUE(sheet.load(path));
+    sheet.deleteRows(1, 2);
+    EXPECT_FALSE(sheet.save(path));
+    EXPECT_TRUE(sheet.saveToBytes().isEmpty());
+    EXPECT_EQ(read(path), smallSheet);
+}
+
+// The sheet never holds what its file may not, so whatever it saves loads back.
+TEST_F(SheetTest, HeightsAndSizesBeyondTheirBoundsAreIgnored)
+{
+    ASSERT_TRUE(sheet.load(write("s.grd", smallSheet)));
+    sheet.setRowHeight(2, Sheet::maxLength + 1);
+    sheet.setStyle(2, 1, 3, {CellStyle::Align::Right, false, Sheet::maxPointSize + 1});
+    EXPECT_EQ(sheet.rowHeight(2), 20);
+    EXPECT_EQ(sheet.style(2, 1), CellStyle());
 }
 
 TEST_F(SheetTest, MergeRefusesOverlapsAndColumnsOutsideTheSheet)
