@@ -102,15 +102,13 @@ QList<QMenu *> MainWindow::topMenus() const
 void MainWindow::applyRoleGating()
 {
     const CurrentOperator &op = currentOperator();
-    const QSet<QString> allowed = allowedMenus(op.role, op.permissions);
+    const auto allowed = [&op](const QString &unit) { return unitAllowed(unit, op.role, op.permissions); };
     for (QMenu *menu : topMenus()) {
-        const bool enabled = allowed.contains(menu->title());
-        menu->menuAction()->setEnabled(enabled);
+        const bool menuOpen = allowed(menu->title()).value_or(false);
+        menu->menuAction()->setEnabled(menuOpen);
         for (QAction *item : menu->actions())
-            item->setEnabled(enabled);
+            item->setEnabled(menuOpen && allowed(item->objectName()).value_or(true));
     }
-    ui->菜单_系统_操作员管理->setEnabled(allowsSettings(op.role));
-    ui->菜单_系统_退出->setEnabled(true);
     for (const auto &[tool, item] : toolbarTargets)
         action(QString::fromUtf8(tool))->setEnabled(action(QString::fromUtf8(item))->isEnabled());
     ui->工具条_主界面_常用功能->setEnabled(true);

@@ -1,6 +1,8 @@
 #include "frame/main_window.h"
 #include "frame/session.h"
+#include "support/case_names.h"
 #include "support/program_dir_fixture.h"
+#include "support/units.h"
 
 #include <QAction>
 #include <QMenu>
@@ -97,3 +99,49 @@ TEST_F(MainWindowTest, ExitButtonWritesTheCountersBackAndTheMenuItemDoesNot)
     EXPECT_EQ(column(QStringLiteral("system.mdb"), QStringLiteral("SELECT 业务单号 FROM 累加单号值")),
               QStringList{"YW0000001"});
 }
+
+struct StaffAndBackOffice {
+    const char *name;
+    const char *role;
+    const char *permissions;
+    bool menuOpen;       // 人资后勤(&7)
+    bool backOfficeOpen; // its item 后勤支出(&3)
+    friend void PrintTo(const StaffAndBackOffice &c, std::ostream *out) { *out << c.name; }
+};
+
+class StaffAndBackOfficeGating : public MainWindowTest, public ::testing::WithParamInterface<StaffAndBackOffice>
+{
+};
+
+// 人资 and 后勤 share one menu but open only their own items; the role disables, never hides.
+TEST_P(StaffAndBackOfficeGating, MenuOpensForEitherWordAndTheItemForItsOwn)
+{
+    loginAs(QString::fromUtf8(GetParam().role), QString::fromUtf8(GetParam().permissions));
+    frame::MainWindow main;
+    main.show();
+    QAction *menu = findUnit<QMenu>(&main, QStringLiteral("菜单_人资后勤"))->menuAction();
+    QAction *item = main.action(QStringLiteral("菜单_人资后勤_后勤支出"));
+    ASSERT_NE(item, nullptr);
+    const auto expectGated = [&](const char *when) {
+        EXPECT_EQ(menu->isEnabled(), GetParam().menuOpen) << when;
+        EXPECT_EQ(item->isEnabled(), GetParam().backOfficeOpen) << when;
+        EXPECT_TRUE(menu->isVisible()) << when;
+        EXPECT_TRUE(item->isVisible()) << when;
+    };
+    expectGated("after login");
+    // Leaving a work page gives back what the role allows and no more.
+    main.setMainMenusEnabled(0);
+    main.setMainMenusEnabled(1);
+    expectGated("after a work page");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Roles, StaffAndBackOfficeGating,
+    ::testing::Values(StaffAndBackOffice{"StaffManager", "人事主管", "", true, false},
+                      StaffAndBackOffice{"OfficeManager", "内务主管", "", true, true},
+                      StaffAndBackOffice{"PostOperatorWithStaff", "岗位操作员", "人资", true, false},
+                      StaffAndBackOffice{"PostOperatorWithBackOffice", "岗位操作员", "后勤", true, true},
+                      StaffAndBackOffice{"PostOperatorWithBoth", "岗位操作员", "人资&后勤", true, true},
+                      StaffAndBackOffice{"PostOperatorWithNeither", "岗位操作员", "受理", false, false},
+                      StaffAndBackOffice{"BusinessManager", "业务主管", "", false, false}),
+    CaseName());
