@@ -1,5 +1,6 @@
 #include "frame/main_window.h"
 
+#include "frame/main_window_picture.h"
 #include "frame/roles.h"
 #include "frame/session.h"
 #include "platform/ini_file.h"
@@ -25,6 +26,8 @@ constexpr int statusPanelCount = 9;
 constexpr int activityPanel = 7;
 constexpr int clockPanel = 8;
 constexpr int workPageBaseFrameHeight = 492;
+// The size the pages are laid out for: a larger window would leave them in its top-left corner.
+constexpr QSize windowSize(800, 660);
 
 // Toolbar buttons run the menu item of the same area.
 const QList<std::pair<const char *, const char *>> toolbarTargets = {
@@ -45,12 +48,15 @@ MainWindow::MainWindow(const QList<MainWindowPart> &parts) : ui(std::make_unique
 {
     ui->setupUi(this);
     theMainWindow = this;
+    setFixedSize(windowSize);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(platform::IniFile(platform::programPath(QStringLiteral("program.ini")))
                        .value(QStringLiteral("系统"), QStringLiteral("主界面标题"), QStringLiteral("主界面")));
     ui->选择夹_功能集->tabBar()->hide();
     ui->选择夹_功能集->setDocumentMode(true);
     setCentralWidget(ui->主界面_客户区);
+    QLabel *background = ui->图片框_主界面_背景;
+    background->setPixmap(QPixmap::fromImage(drawMainWindowPicture(background->size())));
 
     const QStringList captions = {QStringLiteral("操作员:"),
                                   {},
