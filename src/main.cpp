@@ -61,6 +61,9 @@ int main(int argc, char *argv[])
         if (std::strcmp(argv[i], "--create-data") == 0)
             return createData(argc, argv);
 
+    // Before QApplication: every thread it starts inherits the block, and the signals are read on
+    // the GUI thread instead of killing the program wherever they land.
+    platform::blockTerminationSignals();
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     parseOptions(app);

@@ -1,15 +1,12 @@
 #include "frame/login_window.h"
 
-#include "frame/db_access.h"
+#include "frame/login_store.h"
 #include "frame/login_window_picture.h"
 #include "frame/session.h"
-#include "platform/database.h"
-#include "platform/recordset.h"
 #include "platform/dialogs.h"
 #include "platform/window_shape.h"
 #include "ui_login_window.h"
 
-#include <QDateTime>
 #include <QPainter>
 #include <QPalette>
 
@@ -89,46 +86,36 @@ void LoginWindow::initLoginWindow()
 
 void LoginWindow::login()
 {
-    platform::Database db;
-    if (!db.open(dataFilePath(QStringLiteral("system.mdb")))) {
-        platform::messageBox(QStringLiteral("系统数据库不存在或无法打开!程序将退出.\n") + db.lastError());
+    const LoginResult result = checkLogin(ui->编辑框_登陆_用户名->text(), ui->编辑框_登陆_密码->text());
+    switch (result.outcome) {
+    case LoginResult::Outcome::Unreadable:
+        platform::messageBox(QStringLiteral("系统数据库不存在或无法打开!程序将退出.\n") + result.error);
         platform::endProgram(0);
         return;
-    }
-    // The typed texts are bound as values, so no account text can change the lookup.
-    platform::Recordset rs;
-    rs.attach(db);
-    rs.openTableWhere(QStringLiteral("操作员"), {{QStringLiteral("登陆帐号"), ui->编辑框_登陆_用户名->text()},
-                                                 {QStringLiteral("密码"), ui->编辑框_登陆_密码->text()}});
-    if (rs.recordCount() < 1) {
-        ++m_failedLogins;
-        platform::messageBox(QStringLiteral("用户名或密码错误!请仔细检查后再次登陆."),
-                             QStringLiteral("第%1次错误").arg(m_failedLogins));
-        if (m_failedLogins >= allowedFailures) {
-            platform::endProgram(0);
-            return;
-        }
-        platform::setFocus(ui->编辑框_登陆_密码);
-        ui->编辑框_登陆_密码->selectAll();
+    case LoginResult::Outcome::Refused:
+        refuse();
         return;
+    case LoginResult::Outcome::LoggedIn:
+        break;
     }
-    rs.moveFirst();
-    CurrentOperator &op = currentOperator();
-    op.account = rs.readText(QStringLiteral("登陆帐号"));
-    op.name = rs.readText(QStringLiteral("姓名"));
-    op.role = rs.readText(QStringLiteral("级别"));
-    op.permissions = rs.readText(QStringLiteral("权限"));
-    op.department = rs.readText(QStringLiteral("部门"));
-    rs.writeDateTime(QStringLiteral("最后登陆时间"), QDateTime::currentDateTime());
-    rs.writeInt(QStringLiteral("登陆次数"), rs.readInt(QStringLiteral("登陆次数")) + 1);
-    rs.update();
-    rs.close();
-    db.close();
-
+    currentOperator() = result.op;
     auto *main = new MainWindow(m_parts);
     main->show();
     hide();
     deleteLater();
+}
+
+void LoginWindow::refuse()
+{
+    ++m_failedLogins;
+    platform::messageBox(QStringLiteral("用户名或密码错误!请仔细检查后再次登陆."),
+                         QStringLiteral("第%1次错误").arg(m_failedLogins));
+    if (m_failedLogins >= allowedFailures) {
+        platform::endProgram(0);
+        return;
+    }
+    platform::setFocus(ui->编辑框_登陆_密码);
+    ui->编辑框_登陆_密码->selectAll();
 }
 
 void LoginWindow::cancel()

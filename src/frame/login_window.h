@@ -21,11 +21,11 @@ public:
     explicit LoginWindow(QList<MainWindowPart> parts = {});
     ~LoginWindow() override;
 
-    int failedLogins() const { return m_failedLogins; }
-
 private:
     void initLoginWindow();
     void login();
+    // A wrong account or password: the first failures say so, the last one ends the program.
+    void refuse();
     void cancel();
 
     std::unique_ptr<Ui::LoginWindow> ui;

@@ -1,5 +1,6 @@
 #include "frame/main_window.h"
 
+#include "frame/main_window_picture.h"
 #include "frame/roles.h"
 #include "frame/session.h"
 #include "platform/ini_file.h"
@@ -25,6 +26,8 @@ constexpr int statusPanelCount = 9;
 constexpr int activityPanel = 7;
 constexpr int clockPanel = 8;
 constexpr int workPageBaseFrameHeight = 492;
+// The size the pages are laid out for: a larger window would leave them in its top-left corner.
+constexpr QSize windowSize(800, 660);
 
 // Toolbar buttons run the menu item of the same area.
 const QList<std::pair<const char *, const char *>> toolbarTargets = {
@@ -45,12 +48,15 @@ MainWindow::MainWindow(const QList<MainWindowPart> &parts) : ui(std::make_unique
 {
     ui->setupUi(this);
     theMainWindow = this;
+    setFixedSize(windowSize);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(platform::IniFile(platform::programPath(QStringLiteral("program.ini")))
                        .value(QStringLiteral("系统"), QStringLiteral("主界面标题"), QStringLiteral("主界面")));
     ui->选择夹_功能集->tabBar()->hide();
     ui->选择夹_功能集->setDocumentMode(true);
     setCentralWidget(ui->主界面_客户区);
+    QLabel *background = ui->图片框_主界面_背景;
+    background->setPixmap(QPixmap::fromImage(drawMainWindowPicture(background->size())));
 
     const QStringList captions = {QStringLiteral("操作员:"),
                                   {},
@@ -102,15 +108,13 @@ QList<QMenu *> MainWindow::topMenus() const
 void MainWindow::applyRoleGating()
 {
     const CurrentOperator &op = currentOperator();
-    const QSet<QString> allowed = allowedMenus(op.role, op.permissions);
+    const auto allowed = [&op](const QString &unit) { return unitAllowed(unit, op.role, op.permissions); };
     for (QMenu *menu : topMenus()) {
-        const bool enabled = allowed.contains(menu->title());
-        menu->menuAction()->setEnabled(enabled);
+        const bool menuOpen = allowed(menu->title()).value_or(false);
+        menu->menuAction()->setEnabled(menuOpen);
         for (QAction *item : menu->actions())
-            item->setEnabled(enabled);
+            item->setEnabled(menuOpen && allowed(item->objectName()).value_or(true));
     }
-    ui->菜单_系统_操作员管理->setEnabled(allowsSettings(op.role));
-    ui->菜单_系统_退出->setEnabled(true);
     for (const auto &[tool, item] : toolbarTargets)
         action(QString::fromUtf8(tool))->setEnabled(action(QString::fromUtf8(item))->isEnabled());
     ui->工具条_主界面_常用功能->setEnabled(true);

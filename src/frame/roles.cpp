@@ -2,22 +2,35 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 namespace frame {
 
 namespace {
 
-// Which top menu each permission word opens.
-const QHash<QString, QString> &menuOfWord()
+// Who may use each gated unit of the main window: a top menu by its title, a menu item by its
+// unit name. A unit opens when the operator holds any of its words (no words: every operator).
+// An item without a row follows its menu, so an item narrower than its menu needs a row: in
+// 人资后勤 the back-office items take 后勤, the staff and payroll items 人资.
+struct Gate {
+    QString unit;
+    QStringList words;
+    bool administratorOnly = false;
+};
+
+const QList<Gate> &gates()
 {
-    static const QHash<QString, QString> table = {
-        {QStringLiteral("受理"), QStringLiteral("受理(&2)")},
-        {QStringLiteral("查询"), QStringLiteral("查询(&3)")},
-        {QStringLiteral("检货"), QStringLiteral("检货处(&4)")},
-        {QStringLiteral("仓库"), QStringLiteral("仓库(&5)")},
-        {QStringLiteral("调度"), QStringLiteral("调度(&6)")},
-        {QStringLiteral("人资"), QStringLiteral("人资后勤(&7)")},
-        {QStringLiteral("后勤"), QStringLiteral("人资后勤(&7)")},
-        {QStringLiteral("市场"), QStringLiteral("市场部(&8)")},
+    static const QList<Gate> table = {
+        {QStringLiteral("系统(&1)"), {}},
+        {QStringLiteral("菜单_系统_操作员管理"), {}, true},
+        {QStringLiteral("受理(&2)"), {QStringLiteral("受理")}},
+        {QStringLiteral("查询(&3)"), {QStringLiteral("查询")}},
+        {QStringLiteral("检货处(&4)"), {QStringLiteral("检货")}},
+        {QStringLiteral("仓库(&5)"), {QStringLiteral("仓库")}},
+        {QStringLiteral("调度(&6)"), {QStringLiteral("调度")}},
+        {QStringLiteral("人资后勤(&7)"), {QStringLiteral("人资"), QStringLiteral("后勤")}},
+        {QStringLiteral("菜单_人资后勤_后勤支出"), {QStringLiteral("后勤")}},
+        {QStringLiteral("市场部(&8)"), {QStringLiteral("市场")}},
     };
     return table;
 }
@@ -60,18 +73,18 @@ QSet<QString> grantedWords(const QString &role, const QString &permissions)
     return QSet<QString>(words.cbegin(), words.cend());
 }
 
-QSet<QString> allowedMenus(const QString &role, const QString &permissions)
+std::optional<bool> unitAllowed(const QString &unit, const QString &role, const QString &permissions)
 {
-    QSet<QString> menus = {QStringLiteral("系统(&1)")};
-    for (const QString &word : grantedWords(role, permissions))
-        if (menuOfWord().contains(word))
-            menus.insert(menuOfWord().value(word));
-    return menus;
-}
-
-bool allowsSettings(const QString &role)
-{
-    return role == administratorRole;
+    const auto gate = std::find_if(gates().cbegin(), gates().cend(), [&unit](const Gate &g) { return g.unit == unit; });
+    if (gate == gates().cend())
+        return std::nullopt;
+    if (gate->administratorOnly)
+        return role == administratorRole;
+    if (gate->words.isEmpty())
+        return true;
+    const QSet<QString> held = grantedWords(role, permissions);
+    return std::any_of(gate->words.cbegin(), gate->words.cend(),
+                       [&held](const QString &word) { return held.contains(word); });
 }
 
 } // namespace frame

@@ -3,6 +3,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace frame {
 
@@ -18,9 +19,8 @@ QStringList rolePresetWords(const QString &role);
 // The permission words an operator holds: the role's preset, or for 岗位操作员 its own words.
 QSet<QString> grantedWords(const QString &role, const QString &permissions);
 
-// The top menus of the main window an operator may use. 系统(&1) is everyone's (its exit item);
-// its settings items are the 管理员's alone.
-QSet<QString> allowedMenus(const QString &role, const QString &permissions);
-bool allowsSettings(const QString &role);
+// Whether the operator may use a unit of the main window: a top menu by its title, a menu item
+// by its unit name. No value when the unit has no gate of its own; an item then follows its menu.
+std::optional<bool> unitAllowed(const QString &unit, const QString &role, const QString &permissions);
 
 } // namespace frame

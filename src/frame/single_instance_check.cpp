@@ -1,12 +1,10 @@
 #include "frame/single_instance_check.h"
 
-#include "platform/processes.h"
-
 namespace frame {
 
 bool SingleInstanceCheck::isAlreadyRunning() const
 {
-    return platform::runningProcessNames().count(platform::ownExecutableName()) > 1;
+    return platform::runningProcessNames().count(m_executableName) > 1;
 }
 
 } // namespace frame

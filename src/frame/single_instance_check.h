@@ -1,12 +1,25 @@
 #pragma once
 
+#include "platform/processes.h"
+
+#include <QString>
+
 namespace frame {
 
 class SingleInstanceCheck
 {
 public:
-    // True when more than one running process has this program's executable name.
+    // Checks this program's own executable name; a test gives a name of its own, so that copies
+    // of the test program running beside it do not count.
+    explicit SingleInstanceCheck(QString executableName = platform::ownExecutableName())
+        : m_executableName(std::move(executableName))
+    {}
+
+    // True when more than one running process has the executable name.
     bool isAlreadyRunning() const;
+
+private:
+    QString m_executableName;
 };
 
 } // namespace frame

@@ -7,10 +7,42 @@
 #include <QSocketNotifier>
 
 #include <csignal>
+#include <pthread.h>
 #include <sys/signalfd.h>
 #include <unistd.h>
 
 namespace platform {
+
+namespace {
+
+// A process's state letter from /proc/<pid>/stat: after the name in parentheses, which may itself
+// hold blanks and parentheses. Empty when the process is gone.
+QChar processState(const QString &procEntry)
+{
+    QFile stat(procEntry + QStringLiteral("/stat"));
+    if (!stat.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray line = stat.readAll();
+    const qsizetype nameEnd = line.lastIndexOf(')');
+    return nameEnd >= 0 && nameEnd + 2 < line.size() ? QChar::fromLatin1(line.at(nameEnd + 2)) : QChar();
+}
+
+bool isRunning(QChar state)
+{
+    // Z: ended, waiting to be reaped; X: being removed.
+    return !state.isNull() && state != u'Z' && state != u'X';
+}
+
+sigset_t terminationSignals()
+{
+    sigset_t terminating;
+    sigemptyset(&terminating);
+    sigaddset(&terminating, SIGTERM);
+    sigaddset(&terminating, SIGINT);
+    return terminating;
+}
+
+} // namespace
 
 QStringList runningProcessNames()
 {
@@ -19,7 +51,7 @@ QStringList runningProcessNames()
     for (const QString &entry : proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         bool isPid = false;
         entry.toInt(&isPid);
-        if (!isPid)
+        if (!isPid || !isRunning(processState(proc.filePath(entry))))
             continue;
         // The executable's own name; the kernel's short name when the link cannot be read.
         const QString exe = QFileInfo(proc.filePath(entry + QStringLiteral("/exe"))).symLinkTarget();
@@ -39,15 +71,16 @@ QString ownExecutableName()
     return QFileInfo(QCoreApplication::applicationFilePath()).fileName();
 }
 
+void blockTerminationSignals()
+{
+    const sigset_t terminating = terminationSignals();
+    pthread_sigmask(SIG_BLOCK, &terminating, nullptr);
+}
+
 void quitOnTerminationSignal()
 {
-    sigset_t terminating;
-    sigemptyset(&terminating);
-    sigaddset(&terminating, SIGTERM);
-    sigaddset(&terminating, SIGINT);
-    if (sigprocmask(SIG_BLOCK, &terminating, nullptr) != 0)
-        return;
-    const int fd = signalfd(-1, &terminating, SFD_CLOEXEC);
+    const sigset_t terminating = terminationSignals();
+    const int fd = signalfd(-1, &terminating, SFD_CLOEXEC | SFD_NONBLOCK);
     if (fd < 0)
         return;
     auto *notifier = new QSocketNotifier(fd, QSocketNotifier::Read, QCoreApplication::instance());

@@ -1,6 +1,7 @@
 #include "frame/login_window.h"
 #include "frame/main_window.h"
 #include "frame/session.h"
+#include "support/case_names.h"
 #include "support/program_dir_fixture.h"
 
 #include <QApplication>
@@ -89,16 +90,48 @@ TEST_F(LoginTest, ThreeFailuresEndTheProgram)
     EXPECT_EQ(column(QStringLiteral("system.mdb"), QStringLiteral("SELECT 登陆次数 FROM 操作员")), QStringList{"0"});
 }
 
-TEST_F(LoginTest, MissingSystemDatabaseSaysSoAndEnds)
+struct UnreadableOperators {
+    const char *name;
+    QStringList breakage; // SQL run on system.mdb; none: the file is removed
+    const char *errorMentions;
+    friend void PrintTo(const UnreadableOperators &c, std::ostream *out) { *out << c.name; }
+};
+
+class UnreadableOperatorsTest : public LoginTest, public ::testing::WithParamInterface<UnreadableOperators>
 {
-    ASSERT_TRUE(QFile::remove(path(QStringLiteral("data/system.mdb"))));
+};
+
+// No password could be checked, so it is no failed login: the first try says why and ends.
+TEST_P(UnreadableOperatorsTest, SaysTheSystemDatabaseCannotBeReadAndEnds)
+{
+    for (const QString &statement : GetParam().breakage)
+        sql(QStringLiteral("system.mdb"), statement);
+    if (GetParam().breakage.isEmpty())
+        ASSERT_TRUE(QFile::remove(path(QStringLiteral("data/system.mdb"))));
     attempt(QStringLiteral("admin"), QStringLiteral("admin"));
     ASSERT_EQ(messages.messages.size(), 1);
-    EXPECT_TRUE(messages.messages.first().text.startsWith(QStringLiteral("系统数据库不存在或无法打开!")));
+    const QString text = messages.messages.first().text;
+    EXPECT_TRUE(text.startsWith(QStringLiteral("系统数据库不存在或无法打开!程序将退出.\n"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QString::fromUtf8(GetParam().errorMentions))) << text.toStdString();
+    EXPECT_EQ(messages.messages.first().title, QString());
     EXPECT_TRUE(ends.ended);
+    EXPECT_EQ(ends.exitCode, 0);
     EXPECT_EQ(frame::mainWindow(), nullptr);
-    EXPECT_FALSE(QFile::exists(path(QStringLiteral("data/system.mdb"))));
+    if (GetParam().breakage.isEmpty())
+        EXPECT_FALSE(QFile::exists(path(QStringLiteral("data/system.mdb"))));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Breakages, UnreadableOperatorsTest,
+    ::testing::Values(UnreadableOperators{"DatabaseMissing", {}, ""},
+                      UnreadableOperators{"OperatorsTableMissing", {"DROP TABLE 操作员"}, "操作员"},
+                      UnreadableOperators{"PasswordColumnMissing", {"ALTER TABLE 操作员 DROP COLUMN 密码"}, "密码"},
+                      // Its columns read, its records fail to.
+                      UnreadableOperators{"OperatorsRecordsUnreadable",
+                                          {"ALTER TABLE 操作员 RENAME TO 旧操作员",
+                                           "CREATE VIEW 操作员 AS SELECT * FROM 旧操作员 WHERE json('坏') IS NOT NULL"},
+                                          "malformed JSON"}),
+    CaseName());
 
 TEST_F(LoginTest, CancelEndsTheProgram)
 {

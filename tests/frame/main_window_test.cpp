@@ -1,11 +1,19 @@
 #include "frame/main_window.h"
+#include "frame/main_window_picture.h"
 #include "frame/session.h"
+#include "support/case_names.h"
 #include "support/program_dir_fixture.h"
+#include "support/units.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QToolBar>
+
+#include <algorithm>
+#include <cmath>
 
 class MainWindowTest : public ProgramDirTest
 {
@@ -96,4 +104,120 @@ TEST_F(MainWindowTest, ExitButtonWritesTheCountersBackAndTheMenuItemDoesNot)
     EXPECT_TRUE(ends.ended);
     EXPECT_EQ(column(QStringLiteral("system.mdb"), QStringLiteral("SELECT 业务单号 FROM 累加单号值")),
               QStringList{"YW0000001"});
+}
+
+struct StaffAndBackOffice {
+    const char *name;
+    const char *role;
+    const char *permissions;
+    bool menuOpen;       // 人资后勤(&7)
+    bool backOfficeOpen; // its item 后勤支出(&3)
+    friend void PrintTo(const StaffAndBackOffice &c, std::ostream *out) { *out << c.name; }
+};
+
+class StaffAndBackOfficeGating : public MainWindowTest, public ::testing::WithParamInterface<StaffAndBackOffice>
+{
+};
+
+// 人资 and 后勤 share one menu but open only their own items; the role disables, never hides.
+TEST_P(StaffAndBackOfficeGating, MenuOpensForEitherWordAndTheItemForItsOwn)
+{
+    loginAs(QString::fromUtf8(GetParam().role), QString::fromUtf8(GetParam().permissions));
+    frame::MainWindow main;
+    main.show();
+    QAction *menu = findUnit<QMenu>(&main, QStringLiteral("菜单_人资后勤"))->menuAction();
+    QAction *item = main.action(QStringLiteral("菜单_人资后勤_后勤支出"));
+    ASSERT_NE(item, nullptr);
+    const auto expectGated = [&](const char *when) {
+        EXPECT_EQ(menu->isEnabled(), GetParam().menuOpen) << when;
+        EXPECT_EQ(item->isEnabled(), GetParam().backOfficeOpen) << when;
+        EXPECT_TRUE(menu->isVisible()) << when;
+        EXPECT_TRUE(item->isVisible()) << when;
+    };
+    expectGated("after login");
+    // Leaving a work page gives back what the role allows and no more.
+    main.setMainMenusEnabled(0);
+    main.setMainMenusEnabled(1);
+    expectGated("after a work page");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Roles, StaffAndBackOfficeGating,
+    ::testing::Values(StaffAndBackOffice{"StaffManager", "人事主管", "", true, false},
+                      StaffAndBackOffice{"OfficeManager", "内务主管", "", true, true},
+                      StaffAndBackOffice{"PostOperatorWithStaff", "岗位操作员", "人资", true, false},
+                      StaffAndBackOffice{"PostOperatorWithBackOffice", "岗位操作员", "后勤", true, true},
+                      StaffAndBackOffice{"PostOperatorWithBoth", "岗位操作员", "人资&后勤", true, true},
+                      StaffAndBackOffice{"PostOperatorWithNeither", "岗位操作员", "受理", false, false},
+                      StaffAndBackOffice{"BusinessManager", "业务主管", "", false, false}),
+    CaseName());
+
+namespace {
+
+// Relative luminance and contrast ratio as used for the legibility of text.
+double luminance(QColor c)
+{
+    const auto linear = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+}
+
+double contrast(QColor a, QColor b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, StartPageShowsItsOwnPictureBehindAReadableWelcome)
+{
+    loginAs(QStringLiteral("管理员"));
+    frame::MainWindow main;
+    main.show();
+    QWidget *page = main.pages()->widget(0);
+    const QImage picture = frame::drawMainWindowPicture(page->size());
+    const QImage shown = page->grab().toImage().convertToFormat(picture.format());
+    ASSERT_EQ(shown.size(), picture.size());
+
+    // Wherever no unit covers it, the page shows the picture pixel for pixel.
+    QRegion units;
+    for (const char *name : {"标签_主界面_欢迎", "按钮_主界面_退出系统"})
+        units += findUnit<QWidget>(&main, QString::fromUtf8(name))->geometry();
+    int differing = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            differing += !units.contains(QPoint(x, y)) && shown.pixel(x, y) != picture.pixel(x, y);
+    EXPECT_EQ(differing, 0);
+    // A drawn scene, not a plain fill.
+    QSet<QRgb> colours;
+    for (int y = 0; y < picture.height(); y += 4)
+        for (int x = 0; x < picture.width(); x += 4)
+            colours.insert(picture.pixel(x, y));
+    EXPECT_GT(colours.size(), 50);
+
+    // The welcome text stands out from every pixel of the picture behind it.
+    auto *welcome = findUnit<QLabel>(&main, QStringLiteral("标签_主界面_欢迎"));
+    const QColor text = welcome->palette().color(QPalette::WindowText);
+    double weakest = 21;
+    const QRect behind = welcome->geometry();
+    for (int y = behind.top(); y <= behind.bottom(); ++y)
+        for (int x = behind.left(); x <= behind.right(); ++x)
+            weakest = std::min(weakest, contrast(text, picture.pixelColor(x, y)));
+    EXPECT_GE(weakest, 7.0);
+}
+
+TEST_F(MainWindowTest, KeepsTheSizeItsPagesAreLaidOutFor)
+{
+    loginAs(QStringLiteral("管理员"));
+    frame::MainWindow main;
+    main.show();
+    EXPECT_EQ(main.size(), QSize(800, 660));
+    main.resize(1200, 900);
+    EXPECT_EQ(main.size(), QSize(800, 660));
+    EXPECT_EQ(main.minimumSize(), main.maximumSize());
+    EXPECT_FALSE(findUnit<QStatusBar>(&main, QStringLiteral("状态条_主界面_系统状态显示"))->isSizeGripEnabled());
+    // A work page's base frame, 492 high from top 44, fits on its page.
+    main.showPage(2);
+    EXPECT_GE(main.pages()->currentWidget()->height(), 44 + 492);
 }
