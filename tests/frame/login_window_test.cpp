@@ -1,6 +1,7 @@
 #include "frame/login_window.h"
 #include "frame/main_window.h"
 #include "frame/session.h"
+#include "support/qt_warnings.h"
 #include "support/case_names.h"
 #include "support/program_dir_fixture.h"
 
@@ -94,6 +95,7 @@ struct UnreadableOperators {
     const char *name;
     QStringList breakage; // SQL run on system.mdb; none: the file is removed
     const char *errorMentions;
+    const char *warning = nullptr; // the Qt warning the breakage gives, if any
     friend void PrintTo(const UnreadableOperators &c, std::ostream *out) { *out << c.name; }
 };
 
@@ -108,6 +110,9 @@ TEST_P(UnreadableOperatorsTest, SaysTheSystemDatabaseCannotBeReadAndEnds)
         sql(QStringLiteral("system.mdb"), statement);
     if (GetParam().breakage.isEmpty())
         ASSERT_TRUE(QFile::remove(path(QStringLiteral("data/system.mdb"))));
+    std::optional<ExpectQtWarning> warning;
+    if (GetParam().warning)
+        warning.emplace(QString::fromUtf8(GetParam().warning));
     attempt(QStringLiteral("admin"), QStringLiteral("admin"));
     ASSERT_EQ(messages.messages.size(), 1);
     const QString text = messages.messages.first().text;
@@ -125,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(
     Breakages, UnreadableOperatorsTest,
     ::testing::Values(UnreadableOperators{"DatabaseMissing", {}, ""},
                       UnreadableOperators{"OperatorsTableMissing", {"DROP TABLE 操作员"}, "操作员"},
-                      UnreadableOperators{"PasswordColumnMissing", {"ALTER TABLE 操作员 DROP COLUMN 密码"}, "密码"},
+                      UnreadableOperators{"PasswordColumnMissing", {"ALTER TABLE 操作员 DROP COLUMN 密码"}, "密码", "没有字段"},
                       // Its columns read, its records fail to.
                       UnreadableOperators{"OperatorsRecordsUnreadable",
                                           {"ALTER TABLE 操作员 RENAME TO 旧操作员",
