@@ -2,6 +2,8 @@
 
 #include "platform/text_conversions.h"
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
@@ -21,7 +23,8 @@ bool tokenize(const QString &s, QList<Token> &tokens)
         if (c.isSpace()) {
             ++i;
         } else if (c == u'\'') {
-            QString text;
+            // '' is the empty text, which the program stores as such, never NULL.
+            QString text = QStringLiteral("");
             ++i;
             for (;;) {
                 if (i >= n)
@@ -75,6 +78,53 @@ bool tokenize(const QString &s, QList<Token> &tokens)
     return true;
 }
 
+// A filter SQLite would refuse does not compile: it allows an expression tree 1000 high, a parse
+// of 100 parser-stack entries (the recordset's SELECT and its own conditions take part of both)
+// and 32766 bound values.
+constexpr int maxSqlHeight = 900;
+constexpr int maxSqlStack = 80;
+constexpr int maxSqlParameters = 32766;
+// Parentheses and "not" recurse in this parser, so their nesting is bounded.
+constexpr int maxNesting = 64;
+// Longer and/or chains are written as chains of parenthesized groups, keeping the tree low.
+constexpr int chainGroup = 64;
+
+// A piece of the condition, with the height of its expression tree and the parser-stack entries
+// SQLite needs to read it.
+struct Sql {
+    QString text;
+    int height = 0;
+    int stack = 0;
+};
+
+// The parts as one flat parenthesized chain. SQLite reads it holding the parenthesis, and also the
+// left operand and operator while it reads each later part; each operator adds a tree level.
+Sql joinFlat(const QList<Sql> &parts, qsizetype from, qsizetype to, QLatin1String op)
+{
+    Sql out{QStringLiteral("("), parts[from].height, parts[from].stack};
+    out.text += parts[from].text;
+    for (qsizetype i = from + 1; i < to; ++i) {
+        out.text += op;
+        out.text += parts[i].text;
+        out.height = std::max(out.height, parts[i].height) + 1;
+        out.stack = std::max(out.stack, 2 + parts[i].stack);
+    }
+    out.text += u')';
+    out.stack += 1;
+    return out;
+}
+
+Sql joinChain(QList<Sql> parts, QLatin1String op)
+{
+    while (parts.size() > chainGroup) {
+        QList<Sql> groups;
+        for (qsizetype from = 0; from < parts.size(); from += chainGroup)
+            groups.append(joinFlat(parts, from, std::min(from + chainGroup, parts.size()), op));
+        parts = std::move(groups);
+    }
+    return parts.size() == 1 ? parts.first() : joinFlat(parts, 0, parts.size(), op);
+}
+
 class Compiler
 {
 public:
@@ -84,81 +134,88 @@ public:
 
     std::optional<CompiledFilter> run()
     {
-        CompiledFilter out;
-        if (!expression(out.sql) || peek().kind != Token::End)
+        const std::optional<Sql> sql = expression();
+        if (!sql || peek().kind != Token::End || sql->height > maxSqlHeight || sql->stack > maxSqlStack ||
+            m_parameters.size() > maxSqlParameters)
             return std::nullopt;
-        out.parameters = m_parameters;
-        return out;
+        return CompiledFilter{sql->text, m_parameters};
     }
 
 private:
     const Token &peek() const { return m_tokens[m_pos]; }
-    bool isKeyword(const char *word) const
+    bool isKeyword(QLatin1String word) const
     {
-        return peek().kind == Token::Word && peek().text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+        return peek().kind == Token::Word && peek().text.compare(word, Qt::CaseInsensitive) == 0;
     }
 
-    bool expression(QString &sql)
+    // The parts are kept apart and joined once, so a long chain costs no more than its length.
+    std::optional<Sql> chain(QLatin1String keyword, QLatin1String op, std::optional<Sql> (Compiler::*operand)())
     {
-        if (!conjunction(sql))
-            return false;
-        while (isKeyword("or")) {
+        QList<Sql> parts;
+        for (;;) {
+            std::optional<Sql> part = (this->*operand)();
+            if (!part)
+                return std::nullopt;
+            parts.append(std::move(*part));
+            if (!isKeyword(keyword))
+                return joinChain(std::move(parts), op);
             ++m_pos;
-            QString right;
-            if (!conjunction(right))
-                return false;
-            sql = QStringLiteral("(%1 OR %2)").arg(sql, right);
         }
-        return true;
     }
 
-    bool conjunction(QString &sql)
+    std::optional<Sql> expression()
     {
-        if (!factor(sql))
-            return false;
-        while (isKeyword("and")) {
-            ++m_pos;
-            QString right;
-            if (!factor(right))
-                return false;
-            sql = QStringLiteral("(%1 AND %2)").arg(sql, right);
-        }
-        return true;
+        return chain(QLatin1String("or"), QLatin1String(" OR "), &Compiler::conjunction);
     }
 
-    bool factor(QString &sql)
+    std::optional<Sql> conjunction() { return chain(QLatin1String("and"), QLatin1String(" AND "), &Compiler::factor); }
+
+    std::optional<Sql> factor()
     {
-        if (peek().kind == Token::Open) {
-            ++m_pos;
-            if (!expression(sql) || peek().kind != Token::Close)
-                return false;
-            ++m_pos;
-            return true;
-        }
-        if (isKeyword("not")) {
-            ++m_pos;
-            QString inner;
-            if (!factor(inner))
-                return false;
-            sql = QStringLiteral("(NOT COALESCE(%1, 0))").arg(inner);
-            return true;
-        }
-        return comparison(sql);
+        const bool open = peek().kind == Token::Open;
+        if (!open && !isKeyword(QLatin1String("not")))
+            return comparison();
+        if (m_nesting == maxNesting)
+            return std::nullopt;
+        ++m_nesting;
+        const std::optional<Sql> inner = open ? parenthesized() : negation();
+        --m_nesting;
+        return inner;
     }
 
-    bool comparison(QString &sql)
+    std::optional<Sql> parenthesized()
+    {
+        ++m_pos;
+        std::optional<Sql> inner = expression();
+        if (!inner || peek().kind != Token::Close)
+            return std::nullopt;
+        ++m_pos;
+        return inner;
+    }
+
+    std::optional<Sql> negation()
+    {
+        ++m_pos;
+        const std::optional<Sql> inner = factor();
+        if (!inner)
+            return std::nullopt;
+        // NULL counts as false, so "not" is true unless the inner condition is.
+        return Sql{u'(' + inner->text + QLatin1String(") IS NOT 1"), inner->height + 1, std::max(inner->stack + 1, 4)};
+    }
+
+    std::optional<Sql> comparison()
     {
         const Token field = peek();
         if (field.kind != Token::Word || !m_columns.contains(field.text))
-            return false;
+            return std::nullopt;
         ++m_pos;
         const Token op = peek();
         if (op.kind != Token::Operator)
-            return false;
+            return std::nullopt;
         ++m_pos;
         const Token literal = peek();
         if (literal.kind != Token::Text && literal.kind != Token::Number)
-            return false;
+            return std::nullopt;
         ++m_pos;
 
         QVariant value;
@@ -181,19 +238,17 @@ private:
             }
             break;
         }
-        if (!value.isValid()) {
-            sql = QStringLiteral("0");
-            return true;
-        }
+        if (!value.isValid())
+            return Sql{QStringLiteral("0"), 1, 1};
         m_parameters.append(value);
-        sql = QStringLiteral("(%1 %2 ?)").arg(quoteIdentifier(field.text), op.text);
-        return true;
+        return Sql{quoteIdentifier(field.text) + u' ' + op.text + QLatin1String(" ?"), 2, 3};
     }
 
     const QList<Token> &m_tokens;
     const QHash<QString, ColumnKind> &m_columns;
     QVariantList m_parameters;
-    int m_pos = 0;
+    qsizetype m_pos = 0;
+    int m_nesting = 0;
 };
 
 } // namespace

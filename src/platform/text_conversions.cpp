@@ -65,7 +65,8 @@ QString valueToText(const QDateTime &value)
         return {};
     const QDate d = value.date();
     const QTime t = value.time();
-    QString text = QStringLiteral("%1年%2月%3日").arg(d.year()).arg(d.month()).arg(d.day());
+    // A year below 1000 keeps four digits, the form that reads back as a date.
+    QString text = QStringLiteral("%1年%2月%3日").arg(d.year(), 4, 10, QLatin1Char('0')).arg(d.month()).arg(d.day());
     if (t != QTime(0, 0))
         text += QStringLiteral("%1时%2分%3秒").arg(t.hour()).arg(t.minute()).arg(t.second());
     return text;

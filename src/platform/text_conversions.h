@@ -13,7 +13,8 @@ int textToInt(const QString &text);
 // Accepts 2026年12月10日[8时5分3秒], 2026-12-10[ 8:05[:03]] and 2026/12/10[ 8:05[:03]].
 QDateTime textToDateTime(const QString &text);
 
-// The system's one date-time text form: 2026年12月10日8时5分3秒, or the date alone at midnight.
+// The system's one date-time text form: 2026年12月10日8时5分3秒, or the date alone at midnight;
+// the year always has four digits (0999年1月1日).
 QString valueToText(const QDateTime &value);
 QString valueToText(int value);
 

@@ -42,9 +42,39 @@ protected:
 };
 
 struct FilterCase {
-    const char *filter;
+    QString filter;
     QStringList expected;
 };
+
+// The condition inside `depth` pairs of parentheses.
+QString nested(int depth, const QString &condition)
+{
+    return QStringLiteral("(").repeated(depth) + condition + QStringLiteral(")").repeated(depth);
+}
+
+// The condition under `count` nots.
+QString negated(int count, const QString &condition)
+{
+    return QStringLiteral("not ").repeated(count) + condition;
+}
+
+// "件数 <op> first <keyword> 件数 <op> first+1 ..." with `count` comparisons.
+QString chain(int count, int first, const char *op, const char *keyword)
+{
+    QStringList terms;
+    for (int i = first; i < first + count; ++i)
+        terms.append(QStringLiteral("件数 %1 %2").arg(QLatin1String(op)).arg(i));
+    return terms.join(QStringLiteral(" %1 ").arg(QLatin1String(keyword)));
+}
+
+// "件数 = 5 or (件数 > 0 and (件数 = 5 or (... 件数 = 7)))", `depth` parentheses deep.
+QString alternating(int depth)
+{
+    QString filter = QStringLiteral("件数 = 7");
+    for (int i = depth; i > 0; --i)
+        filter = (i % 2 ? QStringLiteral("件数 = 5 or (%1)") : QStringLiteral("件数 > 0 and (%1)")).arg(filter);
+    return filter;
+}
 
 class FilterGrammar : public FilterTest, public ::testing::WithParamInterface<FilterCase>
 {
@@ -52,7 +82,7 @@ class FilterGrammar : public FilterTest, public ::testing::WithParamInterface<Fi
 
 TEST_P(FilterGrammar, SelectsTheMatchingRecordsInTableOrder)
 {
-    EXPECT_EQ(names(QString::fromUtf8(GetParam().filter)), GetParam().expected) << GetParam().filter;
+    EXPECT_EQ(names(GetParam().filter), GetParam().expected) << GetParam().filter.left(200).toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -75,7 +105,19 @@ INSTANTIATE_TEST_SUITE_P(
                       FilterCase{"没有的字段 = '否'", {}}, FilterCase{"已提货 = '否'; DROP TABLE 货物", {}},
                       FilterCase{"(件数 = 5", {}},
                       // Typed text closing its literal early cannot widen the condition.
-                      FilterCase{"到达日期 > '2026-01-01'' or 已提货 = ''是' and 到达日期 < '2026-12-31'", {}}));
+                      FilterCase{"到达日期 > '2026-01-01'' or 已提货 = ''是' and 到达日期 < '2026-12-31'", {}},
+                      // The empty literal is the empty text, not NULL.
+                      FilterCase{"已提货 = ''", {"纸箱"}}, FilterCase{"not 已提货 <> ''", {"纸箱"}},
+                      FilterCase{"到达日期 = '' or 件数 = ''", {}},
+                      // Nesting is bounded: 64 levels parse, deeper ones (however deep) match nothing.
+                      FilterCase{nested(64, "件数 = 5"), {"钢材"}}, FilterCase{nested(65, "件数 = 5"), {}},
+                      FilterCase{nested(100000, "件数 = 5"), {}}, FilterCase{negated(64, "件数 = 5"), {"钢材"}},
+                      FilterCase{negated(63, "件数 = 5"), {"O'Brien", "布匹", "纸箱", "电器"}},
+                      FilterCase{negated(65, "件数 = 5"), {}}, FilterCase{negated(100000, "件数 = 5"), {}},
+                      FilterCase{alternating(20), {"钢材", "布匹"}},
+                      // Long chains run whole: ten thousand comparisons each way.
+                      FilterCase{chain(10000, 8, "=", "or"), {"O'Brien", "电器"}},
+                      FilterCase{chain(10000, 4, "<>", "and"), {"纸箱"}}));
 
 TEST_F(FilterTest, EmptyTextRemovesTheFilterAndFirstMatchIsCurrent)
 {
@@ -92,4 +134,34 @@ TEST_F(FilterTest, TableSurvivesAnInjectionAttempt)
     names(QStringLiteral("品名 = 'x'); DROP TABLE 货物; --"));
     rs.setFilter(QString());
     EXPECT_EQ(rs.recordCount(), 5);
+}
+
+TEST_F(FilterTest, EmptyTextWrittenThroughTheRecordsetMatchesTheEmptyLiteral)
+{
+    rs.addNew();
+    rs.writeText(QStringLiteral("品名"), QString());
+    rs.writeInt(QStringLiteral("件数"), 9);
+    ASSERT_TRUE(rs.update());
+    rs.setFilter(QStringLiteral("品名 = ''"));
+    ASSERT_EQ(rs.recordCount(), 1);
+    EXPECT_EQ(rs.readInt(QStringLiteral("件数")), 9);
+}
+
+// A filter either does not compile, or its SQL runs: the database's parser and expression-depth
+// limits never turn an accepted filter into a failed query. Twenty levels always compile.
+TEST_F(FilterTest, EveryAcceptedFilterRunsInTheDatabase)
+{
+    for (int depth = 1; depth <= 66; ++depth) {
+        for (const QString &filter :
+             {alternating(depth), nested(depth, negated(depth, QStringLiteral("件数 = 5"))),
+              nested(depth, chain(depth * 50, 0, "<>", "or") + QStringLiteral(" and ") + alternating(depth / 2))}) {
+            const bool accepted = rs.setFilter(filter);
+            if (depth <= 20)
+                ASSERT_TRUE(accepted) << depth << ": " << filter.left(200).toStdString();
+            if (!accepted)
+                continue;
+            rs.recordCount();
+            ASSERT_EQ(rs.lastError(), QString()) << depth << ": " << filter.left(200).toStdString();
+        }
+    }
 }
