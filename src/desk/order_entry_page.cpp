@@ -1,6 +1,5 @@
 #include "desk/order_entry_page.h"
 
-#include "frame/db_access.h"
 #include "frame/main_window.h"
 #include "frame/session.h"
 #include "platform/dialogs.h"
@@ -15,37 +14,11 @@ namespace {
 constexpr int orderEntryPageIndex = 2;
 constexpr int pendingRefreshMs = 60000;
 
-const QString pendingTable = QStringLiteral("检货临时库");
-const QString pickingTable = QStringLiteral("检货及仓库");
-const QString pickingNumberField = QStringLiteral("检货号");
-
 const platform::ListViewColumns pendingColumns = {
     {QStringLiteral("检货号"), 50}, {QStringLiteral("检货时间"), 105}, {QStringLiteral("货物名称"), 60},
     {QStringLiteral("件数"), 40},   {QStringLiteral("重量"), 40},      {QStringLiteral("体积"), 40},
     {QStringLiteral("计泡否"), 50}, {QStringLiteral("计泡重量"), 60},
 };
-
-// Writes the order number into the picking's permanent records and removes its queued record at
-// the given position, all or nothing. The queued record must still carry the row's picking
-// number, so a list that no longer matches the table never removes another picking.
-bool dequeuePicking(int position, const QString &pickingNumber, const QString &orderNumber)
-{
-    platform::Database db;
-    if (!db.open(frame::dataFilePath(QStringLiteral("main.mdb"))))
-        return false;
-    platform::Transaction transaction(db);
-    platform::Recordset rs;
-    rs.attach(db);
-    if (!transaction.isActive() || !rs.openTableWhere(pickingTable, {{pickingNumberField, pickingNumber}}))
-        return false;
-    for (rs.moveFirst(); !rs.isEof(); rs.moveNext()) {
-        rs.writeText(QStringLiteral("业务单号"), orderNumber);
-        if (!rs.update())
-            return false;
-    }
-    return rs.openTable(pendingTable) && rs.moveTo(position) && rs.readText(pickingNumberField) == pickingNumber &&
-           rs.deleteCurrent() && transaction.commit();
-}
 
 } // namespace
 
@@ -73,36 +46,25 @@ void OrderEntryPage::openOrderEntryPage()
 
 void OrderEntryPage::refreshPendingPickingList()
 {
-    // Every step runs whatever the previous one gave: a file or table that did not open leaves
-    // the recordset empty, and so the list.
-    m_pendingDb.open(frame::dataFilePath(QStringLiteral("main.mdb")));
-    m_pendingRs.attach(m_pendingDb);
-    m_pendingRs.openTable(pendingTable);
-    m_pendingRs.moveFirst();
+    m_pending = readPendingPickings();
     QTreeWidget *list = ui->超级列表框_受理_待处理的检货信息;
     platform::listViewClear(list);
-    const int n = m_pendingRs.recordCount();
-    for (int i = 0; i < n; ++i) {
-        const int row = platform::listViewAddRow(list, m_pendingRs.readText(pickingNumberField));
-        platform::listViewSetCell(list, row, 1,
-                                  platform::valueToText(m_pendingRs.readDateTime(QStringLiteral("检货时间"))));
-        platform::listViewSetCell(list, row, 2, m_pendingRs.readText(QStringLiteral("货物名称")));
-        platform::listViewSetCell(list, row, 3, platform::valueToText(m_pendingRs.readInt(QStringLiteral("实际件数"))));
-        platform::listViewSetCell(list, row, 4, platform::valueToText(m_pendingRs.readInt(QStringLiteral("实际重量"))));
-        platform::listViewSetCell(list, row, 5, platform::valueToText(m_pendingRs.readInt(QStringLiteral("实际体积"))));
-        platform::listViewSetCell(list, row, 6, m_pendingRs.readText(QStringLiteral("计抛否")));
-        platform::listViewSetCell(list, row, 7, platform::valueToText(m_pendingRs.readInt(QStringLiteral("计抛重量"))));
-        m_pendingRs.moveNext();
+    for (const PendingPicking &picking : std::as_const(m_pending)) {
+        const int row = platform::listViewAddRow(list, picking.number);
+        const QStringList cells = {platform::valueToText(picking.time),        picking.goods,
+                                   platform::valueToText(picking.pieces),      platform::valueToText(picking.weight),
+                                   platform::valueToText(picking.volume),      picking.bubble,
+                                   platform::valueToText(picking.bubbleWeight)};
+        for (int column = 1; column <= cells.size(); ++column)
+            platform::listViewSetCell(list, row, column, cells[column - 1]);
     }
-    m_pendingRs.close();
-    m_pendingDb.close();
 }
 
 void OrderEntryPage::takePickingIntoOrder(QTreeWidgetItem *item)
 {
     QTreeWidget *list = ui->超级列表框_受理_待处理的检货信息;
     const int row = list->indexOfTopLevelItem(item);
-    if (!dequeuePicking(row, platform::listViewCell(list, row, 0), ui->编辑框_受理_业务单号->text())) {
+    if (row < 0 || row >= m_pending.size() || !takeQueuedPicking(m_pending[row], ui->编辑框_受理_业务单号->text())) {
         platform::messageBox(QStringLiteral("删除检货临时库中与被双击列表行相关的记录失败!"));
         return;
     }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/database.h"
-#include "platform/recordset.h"
+#include "desk/picking_queue_store.h"
 
+#include <QList>
 #include <QWidget>
 #include <memory>
 
@@ -33,9 +33,8 @@ private:
     void leaveOrderEntryPage();
 
     std::unique_ptr<Ui::OrderEntryPage> ui;
-    // Used by the refresh alone, opened and closed within each run.
-    platform::Database m_pendingDb;
-    platform::Recordset m_pendingRs;
+    // The listed pickings, row by row, so that a double-click takes exactly the one it shows.
+    QList<PendingPicking> m_pending;
 };
 
 } // namespace desk

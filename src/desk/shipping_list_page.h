@@ -1,5 +1,8 @@
 #pragma once
 
+#include "desk/shipping_list_store.h"
+
+#include <QList>
 #include <QWidget>
 #include <memory>
 
@@ -8,7 +11,6 @@ class ShippingListPage;
 }
 
 namespace platform {
-class Recordset;
 class Sheet;
 } // namespace platform
 
@@ -36,12 +38,15 @@ private:
     void leaveShippingListPage();
 
     void loadEmptySheet();
-    void completeConsigneeColumns(platform::Recordset &orders, int row);
-    bool storeShippingList();
+    QList<ShippingLine> dataLines() const;
+    SheetHeader headerBoxes() const;
+    ShippingList shownList() const;
 
     std::unique_ptr<Ui::ShippingListPage> ui;
     platform::Sheet *m_sheet;
-    int ShippingGridLastRow = 3;
+    int ShippingGridLastRow = shippingLastHeaderRow;
+    // The stock-out queue records that the last click put into the sheet: a save removes these.
+    QList<QueuedLine> m_loadedQueue;
 };
 
 } // namespace desk

@@ -34,8 +34,8 @@ struct Picking {
     int bubbleWeight;
 };
 
-const QString queueInsert = QStringLiteral(
-    "INSERT INTO 检货临时库 (检货号, 检货员, 检货时间, 货物名称, 实际件数, 实际重量, 实际体积, 计抛否, 计抛重量) "
+const QString pickingInsert = QStringLiteral(
+    "INSERT INTO %1 (检货号, 检货员, 检货时间, 货物名称, 实际件数, 实际重量, 实际体积, 计抛否, 计抛重量) "
     "VALUES (?, '王五', ?, ?, ?, ?, ?, ?, ?)");
 
 } // namespace
@@ -50,18 +50,23 @@ protected:
         main = std::make_unique<frame::MainWindow>(QList<frame::MainWindowPart>{&desk::attachToMainWindow});
     }
 
-    template <typename T> T *unit(const QString &name) const
-    {
-        return findUnit<T>(main, name);
-    }
+    template <typename T> T *unit(const QString &name) const { return findUnit<T>(main, name); }
     QTreeWidget *list() const { return unit<QTreeWidget>(QStringLiteral("超级列表框_受理_待处理的检货信息")); }
     QTimer *timer() const { return unit<QTimer>(QStringLiteral("时钟_待处理检货信息刷新")); }
     QString box(const QString &name) const { return unit<QLineEdit>(name)->text(); }
 
-    void queue(const Picking &p)
+    void queue(const Picking &p) { insert(QStringLiteral("检货临时库"), p); }
+    // The picking's permanent record, saved with it.
+    void permanent(const Picking &p) { insert(QStringLiteral("检货及仓库"), p); }
+    void insert(const QString &table, const Picking &p)
     {
-        sql(QStringLiteral("main.mdb"), queueInsert,
+        sql(QStringLiteral("main.mdb"), pickingInsert.arg(table),
             {p.number, p.time, p.goods, p.pieces, p.weight, p.volume, p.bubble, p.bubbleWeight});
+    }
+    QStringList orderNumbers()
+    {
+        return column(QStringLiteral("main.mdb"),
+                      QStringLiteral("SELECT coalesce(业务单号, '-') FROM 检货及仓库 ORDER BY rowid"));
     }
     void openPage() { main->action(QStringLiteral("菜单_受理_业务单录入"))->trigger(); }
     void tick() { ASSERT_TRUE(QMetaObject::invokeMethod(timer(), "timeout")); }
@@ -107,6 +112,15 @@ const Picking second{QStringLiteral("JH0000002"),
                      9,
                      QStringLiteral("是"),
                      60};
+// Another picking under the second one's number: the queue does not keep numbers unique.
+const Picking secondTwin{QStringLiteral("JH0000002"),
+                         QStringLiteral("2026-03-06 00:00:00"),
+                         QStringLiteral("毛毯"),
+                         2,
+                         5,
+                         1,
+                         QStringLiteral("否"),
+                         0};
 const Picking third{
     QStringLiteral("JH0000005"), QStringLiteral("2026-12-10 17:30:00"), QString(), 1, 0, 1, QStringLiteral("否"), 0};
 
@@ -193,8 +207,8 @@ TEST_F(OrderEntryPageTest, TakingAPickingFillsTheOrderWritesItsNumberAndMovesThe
 {
     for (const Picking &p : {first, second, third})
         queue(p);
-    for (const QString &number : {first.number, second.number, second.number, third.number})
-        sql(QStringLiteral("main.mdb"), QStringLiteral("INSERT INTO 检货及仓库 (检货号) VALUES (?)"), {number});
+    for (const Picking &p : {first, secondTwin, second, third})
+        permanent(p);
     openPage();
     unit<QLineEdit>(QStringLiteral("编辑框_受理_业务单号"))->setText(QStringLiteral("YW0000123"));
 
@@ -207,9 +221,7 @@ TEST_F(OrderEntryPageTest, TakingAPickingFillsTheOrderWritesItsNumberAndMovesThe
     EXPECT_EQ(box(QStringLiteral("编辑框_受理_体积")), QStringLiteral("9"));
     EXPECT_TRUE(unit<QCheckBox>(QStringLiteral("选择框_受理_计抛否"))->isChecked());
     EXPECT_EQ(box(QStringLiteral("编辑框_受理_计抛重量")), QStringLiteral("60"));
-    EXPECT_EQ(column(QStringLiteral("main.mdb"),
-                     QStringLiteral("SELECT coalesce(业务单号, '-') FROM 检货及仓库 ORDER BY rowid")),
-              (QStringList{"-", "YW0000123", "YW0000123", "-"}));
+    EXPECT_EQ(orderNumbers(), (QStringList{"-", "-", "YW0000123", "-"}));
     EXPECT_EQ(queuedNumbers(), (QStringList{first.number, third.number}));
     EXPECT_EQ(rows(), (QList<QStringList>{firstRow, thirdRow}));
 
@@ -237,7 +249,7 @@ TEST_P(FailedTakeTest, ChangesNothingAndKeepsTheList)
 {
     for (const Picking &p : {first, second, third})
         queue(p);
-    sql(QStringLiteral("main.mdb"), QStringLiteral("INSERT INTO 检货及仓库 (检货号) VALUES (?)"), {second.number});
+    permanent(second);
     openPage();
     const bool fileRemoved = GetParam().breakage == nullptr;
     if (fileRemoved)
@@ -251,8 +263,7 @@ TEST_P(FailedTakeTest, ChangesNothingAndKeepsTheList)
     EXPECT_EQ(messages.texts(), QStringList{"删除检货临时库中与被双击列表行相关的记录失败!"});
     EXPECT_EQ(rows(), (QList<QStringList>{firstRow, secondRow, thirdRow}));
     EXPECT_EQ(queuedNumbers(), queuedBeforeTake);
-    EXPECT_EQ(column(QStringLiteral("main.mdb"), QStringLiteral("SELECT coalesce(业务单号, '-') FROM 检货及仓库")),
-              fileRemoved ? QStringList() : QStringList{"-"});
+    EXPECT_EQ(orderNumbers(), fileRemoved ? QStringList() : QStringList{"-"});
     EXPECT_EQ(box(QStringLiteral("编辑框_受理_货物名称")), QString());
 }
 
@@ -262,10 +273,30 @@ INSTANTIATE_TEST_SUITE_P(
         // The deletion fails after the order number was written: that write must not stay.
         FailedTake{"deletion refused",
                    "CREATE TRIGGER 拒绝删除 BEFORE DELETE ON 检货临时库 BEGIN SELECT RAISE(ABORT, '拒绝'); END"},
-        // The list no longer matches the table: the record now at row 1's place is another picking.
-        FailedTake{"list out of date", "DELETE FROM 检货临时库 WHERE rowid = 1"},
-        FailedTake{"database missing", nullptr}),
+        // The list is out of date: the picking of row 1 was taken elsewhere.
+        FailedTake{"picking gone", "DELETE FROM 检货临时库 WHERE rowid = 2"}, FailedTake{"database missing", nullptr}),
     [](const ::testing::TestParamInfo<FailedTake> &info) { return std::to_string(info.index); });
+
+TEST_F(OrderEntryPageTest, OutOfDateListTakesThePickingItsRowShows)
+{
+    for (const Picking &p : {secondTwin, second}) {
+        permanent(p);
+        queue(p);
+    }
+    openPage();
+    // Taken elsewhere after the list was shown: the twin's queued record goes, its order number stays.
+    sql(QStringLiteral("main.mdb"), QStringLiteral("DELETE FROM 检货临时库 WHERE rowid = 1"));
+    sql(QStringLiteral("main.mdb"), QStringLiteral("UPDATE 检货及仓库 SET 业务单号 = 'YW0000050' WHERE rowid = 1"));
+    unit<QLineEdit>(QStringLiteral("编辑框_受理_业务单号"))->setText(QStringLiteral("YW0000123"));
+
+    doubleClick(1);
+
+    EXPECT_TRUE(messages.messages.isEmpty());
+    EXPECT_EQ(box(QStringLiteral("编辑框_受理_货物名称")), QStringLiteral("棉被"));
+    EXPECT_EQ(orderNumbers(), (QStringList{"YW0000050", "YW0000123"}));
+    EXPECT_TRUE(queuedNumbers().isEmpty());
+    EXPECT_TRUE(rows().isEmpty());
+}
 
 TEST_F(OrderEntryPageTest, ReturnButtonLeadsBackToTheStartPageAndTheMenus)
 {

@@ -65,6 +65,12 @@ protected:
     {
         ProgramDirTest::SetUp();
         loginAs(QStringLiteral("管理员"));
+        createMainWindow();
+    }
+    // As the program starts: the page reads its sheet template when it is created.
+    void createMainWindow()
+    {
+        main.reset();
         main = std::make_unique<frame::MainWindow>(QList<frame::MainWindowPart>{&desk::attachToMainWindow});
         page = main->findChild<desk::ShippingListPage *>();
         ASSERT_NE(page, nullptr);
@@ -72,10 +78,7 @@ protected:
         ASSERT_NE(sheet, nullptr);
     }
 
-    template <typename T> T *unit(const QString &name) const
-    {
-        return findUnit<T>(main, name);
-    }
+    template <typename T> T *unit(const QString &name) const { return findUnit<T>(main, name); }
     QLineEdit *box(const QString &name) const { return unit<QLineEdit>(name); }
     void click(const QString &name) const { unit<QPushButton>(name)->click(); }
     void openPage() const { main->action(QStringLiteral("菜单_受理_发货清单录入"))->trigger(); }
@@ -147,6 +150,24 @@ protected:
                 "CREATE TRIGGER keep_queue BEFORE DELETE ON 出库临时表 BEGIN SELECT RAISE(ABORT, 'kept'); END"));
     }
     QString listNumber() const { return frame::documentCounters().number(frame::DocumentKind::ShippingList); }
+    QString storedListNumber()
+    {
+        return column(QStringLiteral("system.mdb"), QStringLiteral("SELECT 发货清单号 FROM 累加单号值")).value(0);
+    }
+    QStringList queuedNumbers()
+    {
+        return column(QStringLiteral("main.mdb"), QStringLiteral("SELECT 业务单号 FROM 出库临时表 ORDER BY rowid"));
+    }
+    QStringList sheetFolderFiles() const
+    {
+        return QDir(path(QStringLiteral("grd_fhqd"))).entryList(QDir::Files | QDir::Hidden);
+    }
+    static void writeFile(const QString &file, const QByteArray &content)
+    {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly)) << file.toStdString();
+        ASSERT_EQ(out.write(content), content.size());
+    }
 
     std::unique_ptr<frame::MainWindow> main;
     desk::ShippingListPage *page = nullptr;
@@ -389,12 +410,21 @@ TEST_F(ShippingListPageTest, SheetGoesToTheFolderThatProgramIniNames)
     EXPECT_EQ(messages.texts(), (QStringList{QStringLiteral("保存成功!"), QStringLiteral("保存成功!")}));
 }
 
-enum class Breakage { RecordTable, QueueKept, MainFile, SheetFolder, NumberNoFileName, NumberEmpty };
+enum class Breakage {
+    RecordTable,
+    QueueKept,
+    MainFile,
+    SheetFolder,
+    NumberNoFileName,
+    NumberEmpty,
+    NumberControlCharacter,
+    CounterRefused
+};
 
 std::string breakageName(const ::testing::TestParamInfo<Breakage> &info)
 {
-    const char *names[] = {"NoRecordTable", "QueueNotEmptied",  "NoMainFile",
-                           "NoSheetFolder", "NumberNoFileName", "NumberEmpty"};
+    const char *names[] = {"NoRecordTable",    "QueueNotEmptied", "NoMainFile",      "NoSheetFolder",
+                           "NumberNoFileName", "NumberEmpty",     "NumberLineBreak", "CounterRefused"};
     return names[int(info.param)];
 }
 
@@ -424,6 +454,14 @@ protected:
         case Breakage::NumberEmpty:
             box(QStringLiteral("编辑框_发货清单_发货清单号"))->clear();
             break;
+        case Breakage::NumberControlCharacter:
+            box(QStringLiteral("编辑框_发货清单_发货清单号"))->setText(QStringLiteral("FH0000001\n"));
+            break;
+        case Breakage::CounterRefused:
+            sql(QStringLiteral("system.mdb"),
+                QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON 开单次数 BEGIN SELECT RAISE(ABORT, 'refused'); "
+                               "END"));
+            break;
         }
     }
 };
@@ -446,6 +484,7 @@ TEST_P(ShippingListFailedSaveTest, ChangesNothingAndTheLinesComeBack)
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("x.grd"))));
     EXPECT_EQ(column(QStringLiteral("ywzhxx.mdb"), QStringLiteral("SELECT 发货清单号 FROM 发货清单")), QStringList());
     EXPECT_EQ(listNumber(), number);
+    EXPECT_EQ(storedListNumber(), number);
     EXPECT_EQ(box(QStringLiteral("编辑框_发货清单_发货清单号"))->text(), shownNumber);
     EXPECT_EQ(dataRows(), rows);
     if (GetParam() != Breakage::MainFile) {
@@ -457,17 +496,14 @@ TEST_P(ShippingListFailedSaveTest, ChangesNothingAndTheLinesComeBack)
 
 INSTANTIATE_TEST_SUITE_P(Cases, ShippingListFailedSaveTest,
                          ::testing::Values(Breakage::RecordTable, Breakage::QueueKept, Breakage::MainFile,
-                                           Breakage::SheetFolder, Breakage::NumberNoFileName, Breakage::NumberEmpty),
+                                           Breakage::SheetFolder, Breakage::NumberNoFileName, Breakage::NumberEmpty,
+                                           Breakage::NumberControlCharacter, Breakage::CounterRefused),
                          breakageName);
 
 TEST_F(ShippingListPageTest, FailedSaveLeavesAnEarlierSheetOfTheSameNumberAsItWas)
 {
     const QByteArray earlier = "{\"columns\": [10],\n\"rows\": [\n]}\n";
-    {
-        QFile file(sheetFile(QStringLiteral("FH0000001")));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(earlier);
-    }
+    writeFile(sheetFile(QStringLiteral("FH0000001")), earlier);
     keepQueue();
     queue({"A1", "布", 10, 1, 7, 9});
     openPage();
@@ -478,6 +514,146 @@ TEST_F(ShippingListPageTest, FailedSaveLeavesAnEarlierSheetOfTheSameNumberAsItWa
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), earlier);
 }
+
+TEST_F(ShippingListPageTest, TakenListNumberIsRefusedWithItsReason)
+{
+    sql(QStringLiteral("ywzhxx.mdb"),
+        QStringLiteral("INSERT INTO 发货清单 (发货清单号, 司机姓名) VALUES ('FH0000001', '早')"));
+    writeFile(sheetFile(QStringLiteral("FH0000001")), "the earlier list");
+    queue({"A1", "布", 10, 1, 7, 9});
+    openPage();
+    loadList();
+    const QList<RowText> rows = dataRows();
+
+    save();
+
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("保存失败!\r\n发货清单号已被使用.")});
+    EXPECT_EQ(column(QStringLiteral("ywzhxx.mdb"), QStringLiteral("SELECT 发货清单号 || 司机姓名 FROM 发货清单")),
+              QStringList{QStringLiteral("FH0000001早")});
+    QFile earlier(sheetFile(QStringLiteral("FH0000001")));
+    ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+    EXPECT_EQ(earlier.readAll(), QByteArray("the earlier list"));
+    EXPECT_EQ(sheetFolderFiles(), QStringList{QStringLiteral("FH0000001.grd")});
+    EXPECT_EQ(queuedNumbers(), QStringList{QStringLiteral("A1")});
+    EXPECT_EQ(storedListNumber(), QStringLiteral("FH0000001"));
+    EXPECT_EQ(dataRows(), rows);
+}
+
+TEST_F(ShippingListPageTest, SaveRemovesOnlyTheQueuedLinesTheLastClickLoaded)
+{
+    queue({"A1", "布", 1, 0, 2, 3});
+    queue({"A2", "纸", 4, 0, 5, 6});
+    openPage();
+    loadList();
+    queue({"A3", "茶", 1, 0, 1, 1}); // stocked out after the click: not on this sheet
+    save();
+    EXPECT_EQ(queuedNumbers(), QStringList{QStringLiteral("A3")});
+
+    // Lines typed by hand without a click take nothing from the queue.
+    click(QStringLiteral("按钮_发货清单_添加行"));
+    sheet->setText(sheet->rowCount(), 1, QStringLiteral("A3"));
+    save();
+    EXPECT_EQ(messages.texts(), (QStringList{QStringLiteral("保存成功!"), QStringLiteral("保存成功!")}));
+    EXPECT_EQ(queuedNumbers(), QStringList{QStringLiteral("A3")});
+    platform::Sheet saved;
+    ASSERT_TRUE(saved.load(sheetFile(QStringLiteral("FH0000002"))));
+    EXPECT_EQ(rowText(saved, 4).number, QStringLiteral("A3"));
+}
+
+TEST_F(ShippingListPageTest, LeftoverOfAnInterruptedSaveIsClearedAndBlocksNothing)
+{
+    const QString leftover = path(QStringLiteral("grd_fhqd/FH0000001.grd.tmp"));
+    writeFile(leftover, "half a sheet");
+    openPage();
+    EXPECT_FALSE(QFile::exists(leftover));
+
+    // Killed between writing the sheet and the commit while the page stayed open.
+    writeFile(leftover, "half a sheet");
+    queue({"A1", "布", 1, 0, 2, 3});
+    loadList();
+    save();
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("保存成功!")});
+    EXPECT_EQ(sheetFolderFiles(), QStringList{QStringLiteral("FH0000001.grd")});
+    platform::Sheet saved;
+    ASSERT_TRUE(saved.load(sheetFile(QStringLiteral("FH0000001"))));
+    EXPECT_EQ(rowText(saved, 4).number, QStringLiteral("A1"));
+}
+
+TEST_F(ShippingListPageTest, SheetThatCannotTakeItsNameIsReportedAndTheListIsSaved)
+{
+    ASSERT_TRUE(QDir().mkpath(sheetFile(QStringLiteral("FH0000001")) + QStringLiteral("/inside")));
+    queue({"A1", "布", 1, 0, 2, 3});
+    openPage();
+    loadList();
+
+    save();
+
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("发货清单已保存, 但清单表格文件未能存入:\r\n%1\r\n"
+                                                           "下次打开发货清单录入时将再次存入.")
+                                                .arg(sheetFile(QStringLiteral("FH0000001")))});
+    EXPECT_EQ(column(QStringLiteral("ywzhxx.mdb"), QStringLiteral("SELECT 发货清单号 FROM 发货清单")),
+              QStringList{QStringLiteral("FH0000001")});
+    EXPECT_TRUE(queuedNumbers().isEmpty());
+    EXPECT_EQ(box(QStringLiteral("编辑框_发货清单_发货清单号"))->text(), QStringLiteral("FH0000002"));
+    EXPECT_EQ(sheet->rowCount(), 3);
+
+    ASSERT_TRUE(QDir(sheetFile(QStringLiteral("FH0000001"))).removeRecursively());
+    openPage();
+    platform::Sheet saved;
+    ASSERT_TRUE(saved.load(sheetFile(QStringLiteral("FH0000001"))));
+    EXPECT_EQ(rowText(saved, 4).number, QStringLiteral("A1"));
+}
+
+struct BrokenTemplate {
+    const char *name;
+    const char *content; // nullptr: the file is missing
+};
+
+void PrintTo(const BrokenTemplate &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
+class ShippingListTemplateTest : public ShippingListPageTest, public ::testing::WithParamInterface<BrokenTemplate>
+{
+};
+
+TEST_P(ShippingListTemplateTest, BrokenTemplateGivesWayToTheBuiltInSheet)
+{
+    const QString templatePath = path(QStringLiteral("grd/null.grd"));
+    ASSERT_TRUE(QFile::remove(templatePath));
+    if (GetParam().content)
+        writeFile(templatePath, GetParam().content);
+    createMainWindow();
+    queue({"A1", "布", 1, 0, 2, 3});
+    openPage();
+    EXPECT_EQ(sheet->rowCount(), 3);
+    EXPECT_EQ(sheet->columnCount(), 27);
+    expectLastRowKept();
+
+    setHeaderBoxes({"FH0000001", "王师傅", "300", "冀A12345", "2026年12月10日8点"});
+    loadList();
+    ASSERT_EQ(dataRows().size(), 1);
+    EXPECT_EQ(dataRows()[0].number, QStringLiteral("A1"));
+    expectDataRowFormat(4);
+    save();
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("保存成功!")});
+    platform::Sheet saved;
+    ASSERT_TRUE(saved.load(sheetFile(QStringLiteral("FH0000001"))));
+    EXPECT_EQ(saved.columnCount(), 27);
+    ASSERT_EQ(saved.rowCount(), 4);
+    EXPECT_EQ(headerTexts(saved), (QStringList{"FH0000001", "王师傅", "300", "冀A12345", "2026年12月10日8点"}));
+    EXPECT_EQ(rowText(saved, 4).number, QStringLiteral("A1"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ShippingListTemplateTest,
+                         ::testing::Values(BrokenTemplate{"Missing", nullptr},
+                                           BrokenTemplate{"Unreadable", "{\"columns\": [10, 20"},
+                                           BrokenTemplate{"OneColumn", "{\"columns\": [10], \"rows\": [{\"height\": "
+                                                                       "20}, {\"height\": 20}, {\"height\": 20}]}"}),
+                         [](const ::testing::TestParamInfo<BrokenTemplate> &info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(ShippingListPageTest, PerformanceOfAClickOverAMillionOrders)
 {
