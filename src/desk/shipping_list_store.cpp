@@ -2,6 +2,7 @@
 
 #include "frame/db_access.h"
 #include "frame/session.h"
+#include "platform/atomic_file.h"
 #include "platform/database.h"
 #include "platform/ini_file.h"
 #include "platform/program_directory.h"
@@ -14,10 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <fcntl.h>
-#include <filesystem>
 #include <optional>
-#include <unistd.h>
 
 namespace desk {
 
@@ -140,21 +138,6 @@ bool buildSheet(platform::Sheet &sheet, const ShippingList &list)
     return true;
 }
 
-// TEMPORARY, until the platform offers putting a file in place after a commit: renames the
-// written file over its final name (atomic on one file system) and flushes the folder entry.
-bool putFileInPlace(const QString &written, const QString &target)
-{
-    std::error_code error;
-    std::filesystem::rename(QFile::encodeName(written).toStdString(), QFile::encodeName(target).toStdString(), error);
-    if (error)
-        return false;
-    const int folder = ::open(QFile::encodeName(QFileInfo(target).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
-    const bool synced = folder >= 0 && ::fsync(folder) == 0;
-    if (folder >= 0)
-        ::close(folder);
-    return synced;
-}
-
 // A sheet written under its temporary name; removed again unless the save committed.
 class TemporarySheet
 {
@@ -175,7 +158,7 @@ public:
     bool putInPlace()
     {
         m_committed = true;
-        return putFileInPlace(m_temporary, m_final);
+        return platform::replaceFile(m_temporary, m_final);
     }
 
 private:
@@ -285,7 +268,7 @@ void clearInterruptedSaves()
         if (!committed)
             continue;
         if (*committed)
-            putFileInPlace(folder.filePath(name), shippingSheetPath(number));
+            platform::replaceFile(folder.filePath(name), shippingSheetPath(number));
         else
             QFile::remove(folder.filePath(name));
     }
