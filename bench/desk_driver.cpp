@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTimer>
 
 #include <stdexcept>
@@ -240,6 +241,30 @@ void Desk::takePendingPicking(int row)
 {
     QAbstractItemView *view = list(pendingList);
     emit view->doubleClicked(view->model()->index(row, 0));
+}
+
+void Desk::openStockOut()
+{
+    closeChildWindow();
+    trigger(QStringLiteral("菜单_仓库_出库"));
+}
+
+void Desk::addStockOutLine(const QStringList &cells)
+{
+    click(QStringLiteral("按钮_出库_添加行"));
+    auto *grid = unitOf<QTableWidget>(childWindow(), QStringLiteral("高级表格_出库"));
+    for (int column = 0; column < cells.size(); ++column)
+        grid->setItem(grid->rowCount() - 1, column, new QTableWidgetItem(cells[column]));
+}
+
+void Desk::saveStockOut()
+{
+    click(QStringLiteral("按钮_出库_保存出库信息"));
+}
+
+QString Desk::text(const QString &box) const
+{
+    return unitOf<QLineEdit>(childWindow(), box)->text();
 }
 
 void Desk::openShippingList()

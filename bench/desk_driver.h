@@ -55,6 +55,14 @@ public:
     int pendingRows() const;
     void takePendingPicking(int row);
 
+    void openStockOut();
+    // Adds a row to the stock-out grid and fills its six cells.
+    void addStockOutLine(const QStringList &cells);
+    void saveStockOut();
+
+    // The text a box shows.
+    QString text(const QString &box) const;
+
     void openShippingList();
     void leaveShippingList();
     void getTodaysShippingList();
