@@ -1,10 +1,10 @@
 #include "desk/order_entry_page.h"
 
+#include "desk/picking_queue_store.h"
 #include "frame/main_window.h"
 #include "frame/session.h"
 #include "platform/dialogs.h"
 #include "platform/list_view.h"
-#include "platform/text_conversions.h"
 #include "ui_order_entry_page.h"
 
 namespace desk {
@@ -14,10 +14,16 @@ namespace {
 constexpr int orderEntryPageIndex = 2;
 constexpr int pendingRefreshMs = 60000;
 
-const platform::ListViewColumns pendingColumns = {
-    {QStringLiteral("检货号"), 50}, {QStringLiteral("检货时间"), 105}, {QStringLiteral("货物名称"), 60},
-    {QStringLiteral("件数"), 40},   {QStringLiteral("重量"), 40},      {QStringLiteral("体积"), 40},
-    {QStringLiteral("计泡否"), 50}, {QStringLiteral("计泡重量"), 60},
+using Kind = platform::ColumnKind;
+const platform::ListColumns pendingColumns = {
+    {QStringLiteral("检货号"), 50, QStringLiteral("检货号"), Kind::Text},
+    {QStringLiteral("检货时间"), 105, QStringLiteral("检货时间"), Kind::DateTime},
+    {QStringLiteral("货物名称"), 60, QStringLiteral("货物名称"), Kind::Text},
+    {QStringLiteral("件数"), 40, QStringLiteral("实际件数"), Kind::Number},
+    {QStringLiteral("重量"), 40, QStringLiteral("实际重量"), Kind::Number},
+    {QStringLiteral("体积"), 40, QStringLiteral("实际体积"), Kind::Number},
+    {QStringLiteral("计泡否"), 50, QStringLiteral("计抛否"), Kind::Text},
+    {QStringLiteral("计泡重量"), 60, QStringLiteral("计抛重量"), Kind::Number},
 };
 
 } // namespace
@@ -25,9 +31,9 @@ const platform::ListViewColumns pendingColumns = {
 OrderEntryPage::OrderEntryPage(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::OrderEntryPage>())
 {
     ui->setupUi(this);
-    platform::listViewSetColumns(ui->超级列表框_受理_待处理的检货信息, pendingColumns);
+    ui->超级列表框_受理_待处理的检货信息->setColumns(pendingColumns);
 
-    connect(ui->超级列表框_受理_待处理的检货信息, &QTreeWidget::itemDoubleClicked, this,
+    connect(ui->超级列表框_受理_待处理的检货信息, &platform::ReportList::doubleClicked, this,
             &OrderEntryPage::takePickingIntoOrder);
     connect(ui->按钮_受理_返回, &QPushButton::clicked, this, &OrderEntryPage::leaveOrderEntryPage);
     // Ticks from the main window's creation on, whichever page is shown.
@@ -46,25 +52,15 @@ void OrderEntryPage::openOrderEntryPage()
 
 void OrderEntryPage::refreshPendingPickingList()
 {
-    m_pending = readPendingPickings();
-    QTreeWidget *list = ui->超级列表框_受理_待处理的检货信息;
-    platform::listViewClear(list);
-    for (const PendingPicking &picking : std::as_const(m_pending)) {
-        const int row = platform::listViewAddRow(list, picking.number);
-        const QStringList cells = {platform::valueToText(picking.time),        picking.goods,
-                                   platform::valueToText(picking.pieces),      platform::valueToText(picking.weight),
-                                   platform::valueToText(picking.volume),      picking.bubble,
-                                   platform::valueToText(picking.bubbleWeight)};
-        for (int column = 1; column <= cells.size(); ++column)
-            platform::listViewSetCell(list, row, column, cells[column - 1]);
-    }
+    ui->超级列表框_受理_待处理的检货信息->setListing(listPendingPickings());
 }
 
-void OrderEntryPage::takePickingIntoOrder(QTreeWidgetItem *item)
+void OrderEntryPage::takePickingIntoOrder(const QModelIndex &index)
 {
-    QTreeWidget *list = ui->超级列表框_受理_待处理的检货信息;
-    const int row = list->indexOfTopLevelItem(item);
-    if (row < 0 || row >= m_pending.size() || !takeQueuedPicking(m_pending[row], ui->编辑框_受理_业务单号->text())) {
+    platform::ReportList *list = ui->超级列表框_受理_待处理的检货信息;
+    const int row = index.row();
+    // The picking as its row shows it, so that the take compares exactly what the operator saw.
+    if (!takeQueuedPicking(pendingPickingAt(list->listing(), row), ui->编辑框_受理_业务单号->text())) {
         platform::messageBox(QStringLiteral("删除检货临时库中与被双击列表行相关的记录失败!"));
         return;
     }

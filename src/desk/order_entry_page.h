@@ -1,12 +1,9 @@
 #pragma once
 
-#include "desk/picking_queue_store.h"
-
-#include <QList>
 #include <QWidget>
 #include <memory>
 
-class QTreeWidgetItem;
+class QModelIndex;
 
 namespace Ui {
 class OrderEntryPage;
@@ -29,12 +26,10 @@ public:
     void refreshPendingPickingList();
 
 private:
-    void takePickingIntoOrder(QTreeWidgetItem *item);
+    void takePickingIntoOrder(const QModelIndex &index);
     void leaveOrderEntryPage();
 
     std::unique_ptr<Ui::OrderEntryPage> ui;
-    // The listed pickings, row by row, so that a double-click takes exactly the one it shows.
-    QList<PendingPicking> m_pending;
 };
 
 } // namespace desk

@@ -19,8 +19,9 @@ QString mainFile()
     return frame::dataFilePath(QStringLiteral("main.mdb"));
 }
 
-// The current record's picking; the queue and the permanent records share these columns.
-PendingPicking pickingAt(platform::Recordset &records)
+// The current record's picking, of a recordset or a listed record: the queue and the permanent
+// records share these columns.
+template <typename Records> PendingPicking pickingAt(Records &records)
 {
     return {records.recordId(),
             records.readText(numberField),
@@ -53,17 +54,17 @@ bool moveToUntakenPicking(platform::Recordset &pickings, const PendingPicking &p
 
 } // namespace
 
-QList<PendingPicking> readPendingPickings()
+platform::RecordListing listPendingPickings()
 {
-    QList<PendingPicking> pickings;
-    platform::Database db;
-    platform::Recordset records;
-    records.attach(db);
-    if (!db.open(mainFile(), platform::Database::Wait::Brief) || !records.openTable(queueTable))
-        return pickings;
-    for (records.moveFirst(); !records.isEof(); records.moveNext())
-        pickings.append(pickingAt(records));
-    return pickings;
+    return platform::RecordListing::open([](platform::Database &db, platform::Recordset &records) {
+        return db.open(mainFile(), platform::Database::Wait::Brief) && records.openTable(queueTable);
+    });
+}
+
+PendingPicking pendingPickingAt(const platform::RecordListing &listing, int row)
+{
+    const platform::ListedRecord record = listing.record(row);
+    return pickingAt(record);
 }
 
 bool takeQueuedPicking(const PendingPicking &picking, const QString &orderNumber)

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "platform/record_listing.h"
+
 #include <QDateTime>
-#include <QList>
 #include <QString>
 
 namespace desk {
@@ -20,7 +21,10 @@ struct PendingPicking {
 
 // The whole queue in table order; empty when it cannot be read. Waits only briefly for a held
 // file, so a timer's refresh never freezes the window.
-QList<PendingPicking> readPendingPickings();
+platform::RecordListing listPendingPickings();
+
+// The picking a row of the listing shows, with its record's identity; none outside the listing.
+PendingPicking pendingPickingAt(const platform::RecordListing &listing, int row);
 
 // Takes the listed picking into the order, all or nothing: its queued record is deleted and the
 // order number goes into the 检货及仓库 record of that picking (the first with the same values and

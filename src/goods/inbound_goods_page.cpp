@@ -67,21 +67,26 @@ QString toText(const QDateTime &value)
     return platform::valueToText(value);
 }
 
+using Kind = platform::ColumnKind;
+const platform::ListColumns listColumns = {
+    {QStringLiteral("品名"), 60, QStringLiteral("品名"), Kind::Text},
+    {QStringLiteral("始发地"), 120, QStringLiteral("始发地"), Kind::Text},
+    {QStringLiteral("原包装"), 50, QStringLiteral("原包装"), Kind::Text},
+    {QStringLiteral("件数"), 40, QStringLiteral("件数"), Kind::Number},
+    {QStringLiteral("提货人"), 50, QStringLiteral("提货人姓名"), Kind::Text},
+    {QStringLiteral("提货电话"), 70, QStringLiteral("提货人电话"), Kind::Text},
+    {QStringLiteral("提货单位"), 145, QStringLiteral("提货人单位"), Kind::Text},
+};
+
 } // namespace
 
 InboundGoodsPage::InboundGoodsPage(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::InboundGoodsPage>())
 {
     ui->setupUi(this);
-    platform::listViewSetColumns(ui->超级列表框_外地入埠_查询列表, {{QStringLiteral("品名"), 60},
-                                                                    {QStringLiteral("始发地"), 120},
-                                                                    {QStringLiteral("原包装"), 50},
-                                                                    {QStringLiteral("件数"), 40},
-                                                                    {QStringLiteral("提货人"), 50},
-                                                                    {QStringLiteral("提货电话"), 70},
-                                                                    {QStringLiteral("提货单位"), 145}});
+    ui->超级列表框_外地入埠_查询列表->setColumns(listColumns);
     connect(ui->按钮_外地入埠_保存, &QPushButton::clicked, this, &InboundGoodsPage::saveInboundGoods);
     connect(ui->按钮_外地入埠_查询, &QPushButton::clicked, this, &InboundGoodsPage::queryInboundGoods);
-    connect(ui->超级列表框_外地入埠_查询列表, &QTreeWidget::itemSelectionChanged, this,
+    connect(ui->超级列表框_外地入埠_查询列表->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &InboundGoodsPage::showInboundGoodsRecord);
 }
 
@@ -124,11 +129,12 @@ void InboundGoodsPage::saveInboundGoods()
 
 void InboundGoodsPage::showInboundGoodsRecord()
 {
-    const int row = platform::selectedRow(ui->超级列表框_外地入埠_查询列表);
+    const platform::ReportList *list = ui->超级列表框_外地入埠_查询列表;
+    const int row = platform::selectedRow(list);
     if (row < 0)
         return;
     // The record as it is now; one deleted since the query shows nothing new.
-    if (const auto goods = readInboundGoods(m_listed.value(row).id))
+    if (const auto goods = readInboundGoods(list->listing().recordId(row)))
         showGoods(*goods);
 }
 
@@ -152,38 +158,29 @@ void InboundGoodsPage::queryStep()
     }
     inboundGoodsFilter() = inboundGoodsCondition(from, to, !ui->选择框_外地入埠_未提货->isChecked());
 
-    QTreeWidget *list = ui->超级列表框_外地入埠_查询列表;
-    platform::listViewClear(list);
-    m_listed = listInboundGoods(inboundGoodsFilter());
-    if (m_listed.isEmpty()) {
+    platform::ReportList *list = ui->超级列表框_外地入埠_查询列表;
+    list->setListing(listInboundGoods(inboundGoodsFilter()));
+    if (platform::listViewRowCount(list) == 0) {
         platform::messageBox(QStringLiteral("没有记录!"));
         ui->按钮_外地入埠_保存->setEnabled(true);
         return;
     }
     // No record is appended from the page while a listing is open for correction.
     ui->按钮_外地入埠_保存->setEnabled(false);
-    for (const ListedInboundGoods &listed : std::as_const(m_listed)) {
-        const InboundGoods &goods = listed.goods;
-        const int row = platform::listViewAddRow(list, goods.name);
-        platform::listViewSetCell(list, row, 1, goods.origin);
-        platform::listViewSetCell(list, row, 2, goods.packing);
-        platform::listViewSetCell(list, row, 3, platform::valueToText(goods.pieces));
-        platform::listViewSetCell(list, row, 4, goods.pickerName);
-        platform::listViewSetCell(list, row, 5, goods.pickerPhone);
-        platform::listViewSetCell(list, row, 6, goods.pickerCompany);
-    }
     ui->按钮_外地入埠_查询->setText(modifyCaption);
 }
 
 void InboundGoodsPage::modifyStep()
 {
-    const int row = platform::selectedRow(ui->超级列表框_外地入埠_查询列表);
+    const platform::ReportList *list = ui->超级列表框_外地入埠_查询列表;
+    const int row = platform::selectedRow(list);
     if (row < 0) {
         // Nothing to write: the listing stays open for the operator to pick a row.
         platform::messageBox(QStringLiteral("请先在查询列表中选择要修改的记录!"));
         return;
     }
-    const bool written = writePickedUpFlag(m_listed.value(row), ui->选择框_外地入埠_已提货->isChecked());
+    const bool written =
+        writePickedUpFlag(listedInboundGoodsAt(list->listing(), row), ui->选择框_外地入埠_已提货->isChecked());
     platform::messageBox(written ? QStringLiteral("修改'已提货'标志成功!") : QStringLiteral("修改'已提货'标志失败!"));
     ui->按钮_外地入埠_查询->setText(queryCaption);
     queryInboundGoods();

@@ -2,7 +2,6 @@
 
 #include "goods/inbound_goods_store.h"
 
-#include <QList>
 #include <QWidget>
 #include <memory>
 
@@ -38,8 +37,6 @@ private:
     void showGoods(const InboundGoods &goods);
 
     std::unique_ptr<Ui::InboundGoodsPage> ui;
-    // The records behind the listed rows, in row order, with their identities.
-    QList<ListedInboundGoods> m_listed;
 };
 
 } // namespace goods

@@ -41,15 +41,16 @@ const QList<Column> &columns()
     return list;
 }
 
-void readField(platform::Recordset &rs, const QString &column, QString &value)
+// A field of a recordset's current record or of a listed record.
+template <typename Records> void readField(Records &rs, const QString &column, QString &value)
 {
     value = rs.readText(column);
 }
-void readField(platform::Recordset &rs, const QString &column, int &value)
+template <typename Records> void readField(Records &rs, const QString &column, int &value)
 {
     value = rs.readInt(column);
 }
-void readField(platform::Recordset &rs, const QString &column, QDateTime &value)
+template <typename Records> void readField(Records &rs, const QString &column, QDateTime &value)
 {
     value = rs.readDateTime(column);
 }
@@ -66,7 +67,7 @@ void writeField(platform::Recordset &rs, const QString &column, const QDateTime 
     rs.writeDateTime(column, value);
 }
 
-InboundGoods currentRecord(platform::Recordset &rs)
+template <typename Records> InboundGoods currentRecord(Records &rs)
 {
     InboundGoods goods;
     for (const Column &column : columns())
@@ -107,19 +108,20 @@ QString inboundGoodsCondition(const QString &from, const QString &to, bool picke
            (pickedUp ? QStringLiteral(" and 已提货 = '是'") : QStringLiteral(" and 已提货 = '否'"));
 }
 
-QList<ListedInboundGoods> listInboundGoods(const QString &condition)
+platform::RecordListing listInboundGoods(const QString &condition)
 {
-    platform::Database db;
-    platform::Recordset rs;
-    rs.attach(db);
-    if (!db.open(filePath()) || !rs.openTable(table))
-        return {};
-    rs.setFilter(condition);
-    QList<ListedInboundGoods> listed;
-    listed.reserve(rs.recordCount());
-    for (bool more = rs.moveFirst(); more; more = rs.moveNext())
-        listed.append({rs.recordId(), currentRecord(rs)});
-    return listed;
+    return platform::RecordListing::open([&condition](platform::Database &db, platform::Recordset &rs) {
+        if (!db.open(filePath()) || !rs.openTable(table))
+            return false;
+        rs.setFilter(condition); // a condition that does not parse lists nothing
+        return true;
+    });
+}
+
+ListedInboundGoods listedInboundGoodsAt(const platform::RecordListing &listing, int row)
+{
+    const platform::ListedRecord record = listing.record(row);
+    return {record.recordId(), currentRecord(record)};
 }
 
 std::optional<InboundGoods> readInboundGoods(qint64 id)

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "platform/record_listing.h"
+
 #include <QDateTime>
-#include <QList>
 #include <QString>
 #include <optional>
 #include <variant>
@@ -47,7 +48,10 @@ bool appendInboundGoods(const InboundGoods &goods);
 QString inboundGoodsCondition(const QString &from, const QString &to, bool pickedUp);
 
 // The records matching the condition, in table order; an unreadable file or table lists none.
-QList<ListedInboundGoods> listInboundGoods(const QString &condition);
+platform::RecordListing listInboundGoods(const QString &condition);
+
+// A row of the listing: its record as the listing read it, with its identity.
+ListedInboundGoods listedInboundGoodsAt(const platform::RecordListing &listing, int row);
 
 // The record with the identity as it is now; nothing when it has gone.
 std::optional<InboundGoods> readInboundGoods(qint64 id);

@@ -1,72 +1,134 @@
 #include "platform/list_view.h"
 
+#include "platform/text_conversions.h"
+
+#include <QAbstractTableModel>
 #include <QHeaderView>
-#include <QTreeWidget>
 
 namespace platform {
 
-void listViewSetColumns(QTreeWidget *list, const ListViewColumns &columns)
+namespace {
+
+QString cellText(const ListedRecord &record, const ListColumn &column)
 {
-    QStringList titles;
-    for (const auto &column : columns)
-        titles.append(column.first);
-    list->setColumnCount(int(columns.size()));
-    list->setHeaderLabels(titles);
+    switch (column.kind) {
+    case ColumnKind::Number:
+        return valueToText(record.readInt(column.field));
+    case ColumnKind::DateTime:
+        return valueToText(record.readDateTime(column.field));
+    case ColumnKind::Text:
+        break;
+    }
+    return record.readText(column.field);
+}
+
+} // namespace
+
+// The listed records under the list's columns; the listing keeps the records it has read.
+class ReportListModel final : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void setColumns(const ListColumns &columns)
+    {
+        beginResetModel();
+        m_columns = columns;
+        endResetModel();
+    }
+    void setListing(const RecordListing &listing)
+    {
+        beginResetModel();
+        m_listing = listing;
+        endResetModel();
+    }
+    const RecordListing &listing() const { return m_listing; }
+
+    int rowCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : m_listing.count(); }
+    int columnCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() ? 0 : int(m_columns.size());
+    }
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
+            return {};
+        return cellText(m_listing.record(index.row()), m_columns[index.column()]);
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= m_columns.size())
+            return {};
+        return m_columns[section].title;
+    }
+    Qt::ItemFlags flags(const QModelIndex &index) const override
+    {
+        return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren : Qt::NoItemFlags;
+    }
+
+private:
+    ListColumns m_columns;
+    RecordListing m_listing;
+};
+
+ReportList::ReportList(QWidget *parent) : QTreeView(parent), m_model(new ReportListModel(this))
+{
+    setModel(m_model);
+    setRootIsDecorated(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionBehavior(SelectRows);
+    header()->setStretchLastSection(false);
+}
+
+void ReportList::setColumns(const ListColumns &columns)
+{
+    m_model->setColumns(columns);
     for (int i = 0; i < columns.size(); ++i)
-        list->setColumnWidth(i, columns[i].second);
-    list->setRootIsDecorated(false);
-    list->setUniformRowHeights(true);
-    list->setAllColumnsShowFocus(true);
-    list->header()->setStretchLastSection(false);
+        setColumnWidth(i, columns[i].width);
 }
 
-void listViewClear(QTreeWidget *list)
+void ReportList::setListing(const RecordListing &listing)
 {
-    list->clear();
+    // The header keeps its sections, and so their widths, through the reset.
+    m_model->setListing(listing);
 }
 
-int listViewAddRow(QTreeWidget *list, const QString &text)
+const RecordListing &ReportList::listing() const
 {
-    auto *item = new QTreeWidgetItem(list);
-    item->setText(0, text);
-    return list->topLevelItemCount() - 1;
+    return m_model->listing();
 }
 
-void listViewSetCell(QTreeWidget *list, int row, int column, const QString &text)
+int listViewRowCount(const ReportList *list)
 {
-    if (QTreeWidgetItem *item = list->topLevelItem(row))
-        item->setText(column, text);
+    return list->model()->rowCount();
 }
 
-QString listViewCell(const QTreeWidget *list, int row, int column)
+QString listViewCell(const ReportList *list, int row, int column)
 {
-    const QTreeWidgetItem *item = list->topLevelItem(row);
-    return item ? item->text(column) : QString();
+    return list->model()->index(row, column).data().toString();
 }
 
-int listViewRowCount(const QTreeWidget *list)
-{
-    return list->topLevelItemCount();
-}
-
-int selectedRow(const QTreeWidget *list)
+int selectedRow(const ReportList *list)
 {
     int first = -1;
-    for (QTreeWidgetItem *item : list->selectedItems()) {
-        const int row = list->indexOfTopLevelItem(item);
-        if (first < 0 || row < first)
-            first = row;
-    }
+    for (const QModelIndex &index : list->selectionModel()->selectedRows())
+        if (first < 0 || index.row() < first)
+            first = index.row();
     return first;
 }
 
-void selectRow(QTreeWidget *list, int row)
+void selectRow(ReportList *list, int row)
 {
-    list->clearSelection();
-    if (QTreeWidgetItem *item = list->topLevelItem(row)) {
-        list->setCurrentItem(item);
-        item->setSelected(true);
-    }
+    const QModelIndex index = list->model()->index(row, 0);
+    if (index.isValid())
+        list->setCurrentIndex(index);
+    else
+        list->clearSelection();
 }
 
 } // namespace platform
+
+#include "list_view.moc"

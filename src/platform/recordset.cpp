@@ -44,6 +44,31 @@ void bindAll(QSqlQuery &q, const QVariantList &values)
 
 } // namespace
 
+QString storedText(const QVariant &value)
+{
+    return value.isNull() ? QString() : value.toString();
+}
+
+int storedInt(const QVariant &value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+        return int(
+            std::clamp<qint64>(value.toLongLong(), std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    case QMetaType::Double:
+        return int(std::clamp<double>(std::trunc(value.toDouble()), std::numeric_limits<int>::min(),
+                                      std::numeric_limits<int>::max()));
+    default:
+        return textToInt(value.toString());
+    }
+}
+
+QDateTime storedDateTime(const QVariant &value)
+{
+    return dateTimeFromStorage(storedText(value));
+}
+
 Recordset::Recordset() = default;
 
 Recordset::~Recordset() = default;
@@ -400,29 +425,17 @@ QVariant Recordset::read(const QString &field)
 
 QString Recordset::readText(const QString &field)
 {
-    const QVariant v = read(field);
-    return v.isNull() ? QString() : v.toString();
+    return storedText(read(field));
 }
 
 int Recordset::readInt(const QString &field)
 {
-    const QVariant v = read(field);
-    switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::LongLong:
-        return int(
-            std::clamp<qint64>(v.toLongLong(), std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-    case QMetaType::Double:
-        return int(std::clamp<double>(std::trunc(v.toDouble()), std::numeric_limits<int>::min(),
-                                      std::numeric_limits<int>::max()));
-    default:
-        return textToInt(v.toString());
-    }
+    return storedInt(read(field));
 }
 
 QDateTime Recordset::readDateTime(const QString &field)
 {
-    return dateTimeFromStorage(readText(field));
+    return storedDateTime(read(field));
 }
 
 void Recordset::addNew()

@@ -17,6 +17,12 @@ namespace platform {
 
 class Database;
 
+// A stored field value as the recordset's typed reads give it (readText, readInt, readDateTime), for
+// values kept after the recordset has moved on.
+QString storedText(const QVariant &value);
+int storedInt(const QVariant &value);
+QDateTime storedDateTime(const QVariant &value);
+
 // A recordset over one table (or a read-only SQL result). A table opened whole lists its records
 // in the order they were appended (rowid order); only the rowids are held, read when the set is
 // first walked or counted, and the current record's fields are read when it is visited. A

@@ -3,11 +3,9 @@
 #include "frame/roles.h"
 #include "platform/dialogs.h"
 #include "platform/list_view.h"
-#include "platform/text_conversions.h"
 #include "settings/operator_store.h"
 #include "ui_operator_page.h"
 
-#include <QSignalBlocker>
 #include <utility>
 
 namespace settings {
@@ -18,7 +16,18 @@ const QString addCaption = QStringLiteral("添  加");
 const QString modifyCaption = QStringLiteral("修  改");
 const QString saveCaption = QStringLiteral("保  存");
 
-// Columns of the operator list.
+using Kind = platform::ColumnKind;
+const platform::ListColumns listColumns = {
+    {QStringLiteral("登陆帐号"), 70, QStringLiteral("登陆帐号"), Kind::Text},
+    {QStringLiteral("姓名"), 80, QStringLiteral("姓名"), Kind::Text},
+    {QStringLiteral("密码"), 60, QStringLiteral("密码"), Kind::Text},
+    {QStringLiteral("级别"), 70, QStringLiteral("级别"), Kind::Text},
+    {QStringLiteral("权限"), 120, QStringLiteral("权限"), Kind::Text},
+    {QStringLiteral("部门"), 70, QStringLiteral("部门"), Kind::Text},
+    {QStringLiteral("最后登陆时间"), 150, QStringLiteral("最后登陆时间"), Kind::DateTime},
+    {QStringLiteral("登陆次数"), 60, QStringLiteral("登陆次数"), Kind::Number},
+};
+// Columns of the operator list that the page reads back.
 constexpr int roleColumn = 3;
 constexpr int permissionsColumn = 4;
 
@@ -27,17 +36,10 @@ constexpr int permissionsColumn = 4;
 OperatorPage::OperatorPage(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::OperatorPage>())
 {
     ui->setupUi(this);
-    platform::listViewSetColumns(ui->超级列表框_操作员_帐号列表, {{QStringLiteral("登陆帐号"), 70},
-                                                                  {QStringLiteral("姓名"), 80},
-                                                                  {QStringLiteral("密码"), 60},
-                                                                  {QStringLiteral("级别"), 70},
-                                                                  {QStringLiteral("权限"), 120},
-                                                                  {QStringLiteral("部门"), 70},
-                                                                  {QStringLiteral("最后登陆时间"), 150},
-                                                                  {QStringLiteral("登陆次数"), 60}});
+    ui->超级列表框_操作员_帐号列表->setColumns(listColumns);
 
     connect(ui->按钮_操作员_列出用户, &QPushButton::clicked, this, &OperatorPage::listOperators);
-    connect(ui->超级列表框_操作员_帐号列表, &QTreeWidget::itemSelectionChanged, this,
+    connect(ui->超级列表框_操作员_帐号列表->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &OperatorPage::showSelectedOperator);
     connect(ui->按钮_操作员_添加, &QPushButton::clicked, this, &OperatorPage::addOperator);
     connect(ui->按钮_操作员_修改, &QPushButton::clicked, this, &OperatorPage::modifyOperator);
@@ -76,32 +78,13 @@ QList<std::pair<QLineEdit *, int>> OperatorPage::textBoxColumns() const
 
 void OperatorPage::listOperators()
 {
-    QTreeWidget *list = ui->超级列表框_操作员_帐号列表;
-    {
-        // Emptying the list is no selection by the operator: it must not run the row display.
-        const QSignalBlocker blocker(list);
-        platform::listViewClear(list);
-    }
-    m_listedIds.clear();
-    for (const ListedOperator &listed : readOperators()) {
-        const Operator &op = listed.fields;
-        const int row = platform::listViewAddRow(list, op.account);
-        const QStringList cells = {op.name,
-                                   op.password,
-                                   op.role,
-                                   op.permissions,
-                                   op.department,
-                                   platform::valueToText(op.lastLogin),
-                                   platform::valueToText(op.loginCount)};
-        for (int column = 1; column <= cells.size(); ++column)
-            platform::listViewSetCell(list, row, column, cells[column - 1]);
-        m_listedIds.append(listed.id);
-    }
+    // Replacing the rows is no selection by the operator: it does not run the row display.
+    ui->超级列表框_操作员_帐号列表->setListing(readOperators());
 }
 
 void OperatorPage::showSelectedOperator()
 {
-    QTreeWidget *list = ui->超级列表框_操作员_帐号列表;
+    platform::ReportList *list = ui->超级列表框_操作员_帐号列表;
     const int row = platform::selectedRow(list);
     if (row < 0) {
         platform::messageBox(QStringLiteral("该表项为空!请选择有内容的表项!"));
@@ -190,7 +173,8 @@ void OperatorPage::addOperator()
 void OperatorPage::modifyOperator()
 {
     QPushButton *button = ui->按钮_操作员_修改;
-    const int row = platform::selectedRow(ui->超级列表框_操作员_帐号列表);
+    const platform::ReportList *list = ui->超级列表框_操作员_帐号列表;
+    const int row = platform::selectedRow(list);
     if (button->text() == modifyCaption) {
         if (row < 0) {
             platform::messageBox(
@@ -202,8 +186,7 @@ void OperatorPage::modifyOperator()
         return;
     }
     // The selected row's own record, whatever account it or any other record holds.
-    const qint64 id = row >= 0 && row < m_listedIds.size() ? m_listedIds[row] : -1;
-    const OperatorSaveResult result = modifyOperatorRecord(id, typedOperator());
+    const OperatorSaveResult result = modifyOperatorRecord(list->listing().recordId(row), typedOperator());
     if (showRefusal(result))
         return;
     endEditing(button, modifyCaption,

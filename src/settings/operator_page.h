@@ -55,8 +55,6 @@ private:
     void closeSettingsWindow();
 
     std::unique_ptr<Ui::OperatorPage> ui;
-    // The record identity of each listed row, in row order.
-    QList<qint64> m_listedIds;
 };
 
 } // namespace settings

@@ -20,8 +20,6 @@ const QString passwordField = QStringLiteral("密码");
 const QString roleField = QStringLiteral("级别");
 const QString permissionsField = QStringLiteral("权限");
 const QString departmentField = QStringLiteral("部门");
-const QString lastLoginField = QStringLiteral("最后登陆时间");
-const QString loginCountField = QStringLiteral("登陆次数");
 
 // Records of 操作员, other than the one with identity except, whose field holds exactly value.
 int recordsBesides(platform::Database &db, const QString &field, const QString &value, std::optional<qint64> except)
@@ -91,21 +89,12 @@ OperatorSaveResult saveOperator(std::optional<qint64> id, const Operator &op)
 
 } // namespace
 
-QList<ListedOperator> readOperators()
+platform::RecordListing readOperators()
 {
-    QList<ListedOperator> listed;
-    platform::Database db;
-    platform::Recordset rs;
-    const frame::DbAccess access;
-    if (access.open(db, rs, systemFile, QStringLiteral("select * from 操作员"), frame::DbAccess::SqlText)) {
-        for (rs.moveFirst(); !rs.isEof(); rs.moveNext())
-            listed.append({rs.recordId(),
-                           {rs.readText(accountField), rs.readText(nameField), rs.readText(passwordField),
-                            rs.readText(roleField), rs.readText(permissionsField), rs.readText(departmentField),
-                            rs.readDateTime(lastLoginField), rs.readInt(loginCountField)}});
-    }
-    access.close(db, rs);
-    return listed;
+    return platform::RecordListing::open([](platform::Database &db, platform::Recordset &rs) {
+        return frame::DbAccess().open(db, rs, systemFile, QStringLiteral("select * from 操作员"),
+                                      frame::DbAccess::SqlText);
+    });
 }
 
 OperatorSaveResult addOperatorRecord(const Operator &op)

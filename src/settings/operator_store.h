@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QDateTime>
-#include <QList>
+#include "platform/record_listing.h"
+
 #include <QString>
 
 namespace settings {
@@ -16,14 +16,6 @@ struct Operator {
     // 权限: the words joined by "&"; stored for a 岗位操作员 only, the empty text for every other role.
     QString permissions;
     QString department;
-    QDateTime lastLogin; // read only: the login stamps it
-    int loginCount = 0;  // read only: the login counts it
-};
-
-// A listed account with the identity of its record, so a later step acts on exactly that record.
-struct ListedOperator {
-    qint64 id = -1;
-    Operator fields;
 };
 
 enum class OperatorSaveOutcome {
@@ -40,8 +32,9 @@ struct OperatorSaveResult {
     QString error;
 };
 
-// Every account in table order; empty, after DbAccess's message, when the file or table did not open.
-QList<ListedOperator> readOperators();
+// Every account in table order, each row leading to its record's identity; empty, after
+// DbAccess's message, when the file or table did not open.
+platform::RecordListing readOperators();
 
 // Adds a new account, or changes the account with the given identity. Each is one transaction: the
 // account-taken and 管理员 checks read the table inside it, so the checked table is the one written.

@@ -42,7 +42,7 @@ protected:
     {
         return column(QStringLiteral("main.mdb"), QStringLiteral("SELECT 货物名称 FROM 检货临时库 ORDER BY rowid"));
     }
-    static desk::PendingPicking listed(int row) { return desk::readPendingPickings().value(row); }
+    static desk::PendingPicking listed(int row) { return desk::pendingPickingAt(desk::listPendingPickings(), row); }
 };
 
 TEST_F(PickingQueueStoreTest, ListsTheQueueInTableOrderWithEachRecordsIdentity)
@@ -52,9 +52,13 @@ TEST_F(PickingQueueStoreTest, ListsTheQueueInTableOrderWithEachRecordsIdentity)
     queue(tv);
     sql(QStringLiteral("main.mdb"), QStringLiteral("DELETE FROM 检货临时库 WHERE rowid = 1"));
 
-    const QList<desk::PendingPicking> pending = desk::readPendingPickings();
+    const platform::RecordListing listing = desk::listPendingPickings();
+    const QList<desk::PendingPicking> pending = {desk::pendingPickingAt(listing, 0),
+                                                 desk::pendingPickingAt(listing, 1)};
 
-    ASSERT_EQ(pending.size(), 2);
+    ASSERT_EQ(listing.count(), 2);
+    EXPECT_EQ(listing.recordId(1), 3);
+    EXPECT_EQ(desk::pendingPickingAt(listing, 2), desk::PendingPicking{});
     EXPECT_EQ(pending[0].id, 2);
     EXPECT_EQ(pending[0].picker, QStringLiteral("王五"));
     EXPECT_EQ(pending[0].goods, QStringLiteral("棉被"));
@@ -107,6 +111,21 @@ TEST_F(PickingQueueStoreTest, QueuedRecordGoneOrReplacedFailsAndChangesNothing)
     EXPECT_FALSE(desk::takeQueuedPicking(shown, QStringLiteral("YW0000123")));
 
     EXPECT_EQ(orderNumbers(), (QStringList{"电视机:-", "棉被:-"}));
+    EXPECT_EQ(queued(), QStringList{QStringLiteral("棉被")});
+}
+
+TEST_F(PickingQueueStoreTest, AListedRowKeepsThePickingAsListedSoAChangedRecordIsNotTaken)
+{
+    permanent(tv);
+    queue(tv);
+    const platform::RecordListing listing = desk::listPendingPickings();
+    sql(QStringLiteral("main.mdb"), QStringLiteral("UPDATE 检货临时库 SET 货物名称 = '棉被'"));
+
+    const desk::PendingPicking shown = desk::pendingPickingAt(listing, 0);
+    EXPECT_EQ(shown.goods, QStringLiteral("电视机"));
+    EXPECT_FALSE(desk::takeQueuedPicking(shown, QStringLiteral("YW0000123")));
+
+    EXPECT_EQ(orderNumbers(), QStringList{QStringLiteral("电视机:-")});
     EXPECT_EQ(queued(), QStringList{QStringLiteral("棉被")});
 }
 

@@ -21,7 +21,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTreeWidget>
 
 namespace {
 
@@ -76,7 +75,10 @@ protected:
 
     template <typename T> T *unit(const QString &name) const { return findUnit<T>(window, name); }
     QLineEdit *box(const QString &column) const { return unit<QLineEdit>(QStringLiteral("编辑框_外地入埠_") + column); }
-    QTreeWidget *list() const { return unit<QTreeWidget>(QStringLiteral("超级列表框_外地入埠_查询列表")); }
+    platform::ReportList *list() const
+    {
+        return unit<platform::ReportList>(QStringLiteral("超级列表框_外地入埠_查询列表"));
+    }
     QPushButton *queryButton() const { return unit<QPushButton>(QStringLiteral("按钮_外地入埠_查询")); }
     QPushButton *saveButton() const { return unit<QPushButton>(QStringLiteral("按钮_外地入埠_保存")); }
     QCheckBox *notPickedUpBox() const { return unit<QCheckBox>(QStringLiteral("选择框_外地入埠_未提货")); }
@@ -154,9 +156,9 @@ TEST_F(InboundGoodsTest, MenuItemOpensThePageReadyForEntryAndClosingGivesBackThe
 
     const QStringList titles = {"品名", "始发地", "原包装", "件数", "提货人", "提货电话", "提货单位"};
     const QList<int> widths = {60, 120, 50, 40, 50, 70, 145};
-    ASSERT_EQ(list()->columnCount(), 7);
+    ASSERT_EQ(list()->model()->columnCount(), 7);
     for (int c = 0; c < 7; ++c) {
-        EXPECT_EQ(list()->headerItem()->text(c), titles[c]);
+        EXPECT_EQ(list()->model()->headerData(c, Qt::Horizontal).toString(), titles[c]);
         EXPECT_EQ(list()->columnWidth(c), widths[c]);
     }
     EXPECT_EQ(list()->width(), 537);

@@ -37,6 +37,14 @@ protected:
         return column(QStringLiteral("ywzhxx.mdb"),
                       QStringLiteral("SELECT 品名 || ':' || 已提货 FROM 外地入埠货物 ORDER BY rowid"));
     }
+    static QList<goods::ListedInboundGoods> listed(const QString &condition)
+    {
+        const platform::RecordListing listing = goods::listInboundGoods(condition);
+        QList<goods::ListedInboundGoods> rows;
+        for (int row = 0; row < listing.count(); ++row)
+            rows.append(goods::listedInboundGoodsAt(listing, row));
+        return rows;
+    }
 };
 
 TEST_F(InboundGoodsStoreTest, AnAppendedRecordListsAndReadsBackWithEveryValue)
@@ -44,10 +52,10 @@ TEST_F(InboundGoodsStoreTest, AnAppendedRecordListsAndReadsBackWithEveryValue)
     const goods::InboundGoods saved = sample(QStringLiteral("电视机"));
     ASSERT_TRUE(goods::appendInboundGoods(saved));
 
-    const QList<goods::ListedInboundGoods> listed = goods::listInboundGoods(march);
-    ASSERT_EQ(listed.size(), 1);
-    EXPECT_TRUE(listed[0].goods == saved);
-    EXPECT_EQ(goods::readInboundGoods(listed[0].id), saved);
+    const QList<goods::ListedInboundGoods> rows = listed(march);
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_TRUE(rows[0].goods == saved);
+    EXPECT_EQ(goods::readInboundGoods(rows[0].id), saved);
     EXPECT_EQ(column(QStringLiteral("ywzhxx.mdb"),
                      QStringLiteral("SELECT 提货方式 || '|' || ifnull(提货日期, 'NULL') || '|' || 提货人地址 || '|' || "
                                     "已提货 FROM 外地入埠货物")),
@@ -60,9 +68,9 @@ TEST_F(InboundGoodsStoreTest, EachListedRowCarriesTheIdentityOfItsRecord)
         ASSERT_TRUE(goods::appendInboundGoods(sample(name)));
     sql(QStringLiteral("ywzhxx.mdb"), QStringLiteral("UPDATE 外地入埠货物 SET 已提货 = '是' WHERE 品名 = '外'"));
 
-    const QList<goods::ListedInboundGoods> listed = goods::listInboundGoods(march);
+    const QList<goods::ListedInboundGoods> rows = listed(march);
     QStringList names;
-    for (const goods::ListedInboundGoods &row : listed) {
+    for (const goods::ListedInboundGoods &row : rows) {
         names.append(row.goods.name);
         EXPECT_EQ(goods::readInboundGoods(row.id).value_or(goods::InboundGoods{}).name, row.goods.name);
     }
@@ -73,21 +81,21 @@ TEST_F(InboundGoodsStoreTest, EachListedRowCarriesTheIdentityOfItsRecord)
     sql(QStringLiteral("ywzhxx.mdb"), QStringLiteral("DELETE FROM 外地入埠货物 WHERE 品名 = '甲'"));
     sql(QStringLiteral("ywzhxx.mdb"),
         QStringLiteral("UPDATE 外地入埠货物 SET 件数 = 99, 已提货 = '是' WHERE 品名 = '乙'"));
-    EXPECT_EQ(goods::readInboundGoods(listed[0].id), std::nullopt);
-    const auto second = goods::readInboundGoods(listed[1].id);
+    EXPECT_EQ(goods::readInboundGoods(rows[0].id), std::nullopt);
+    const auto second = goods::readInboundGoods(rows[1].id);
     ASSERT_TRUE(second.has_value());
     EXPECT_EQ(second->name, QStringLiteral("乙"));
     EXPECT_EQ(second->pieces, 99);
     EXPECT_TRUE(second->pickedUp);
-    EXPECT_EQ(goods::readInboundGoods(listed[2].id).value_or(goods::InboundGoods{}).name, QStringLiteral("丙"));
+    EXPECT_EQ(goods::readInboundGoods(rows[2].id).value_or(goods::InboundGoods{}).name, QStringLiteral("丙"));
 }
 
 TEST_F(InboundGoodsStoreTest, NothingListsOrReadsWithoutTheFile)
 {
     ASSERT_TRUE(goods::appendInboundGoods(sample(QStringLiteral("甲"))));
-    const qint64 id = goods::listInboundGoods(march).value(0).id;
+    const qint64 id = goods::listInboundGoods(march).recordId(0);
     ASSERT_TRUE(QFile::remove(path(QStringLiteral("data/ywzhxx.mdb"))));
-    EXPECT_TRUE(goods::listInboundGoods(march).isEmpty());
+    EXPECT_EQ(goods::listInboundGoods(march).count(), 0);
     EXPECT_EQ(goods::readInboundGoods(id), std::nullopt);
     EXPECT_FALSE(goods::appendInboundGoods(sample(QStringLiteral("乙"))));
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("data/ywzhxx.mdb"))));
@@ -113,14 +121,15 @@ TEST_P(FlagWriteTest, WritesOnlyTheRecordAsListed)
 {
     for (const QString &name : {"甲", "乙", "丙"})
         ASSERT_TRUE(goods::appendInboundGoods(sample(name)));
-    const QList<goods::ListedInboundGoods> listed = goods::listInboundGoods(march);
-    ASSERT_EQ(listed.size(), 3);
+    const platform::RecordListing listing = goods::listInboundGoods(march);
+    ASSERT_EQ(listing.count(), 3);
     if (GetParam().since == nullptr)
         ASSERT_TRUE(QFile::remove(path(QStringLiteral("data/ywzhxx.mdb"))));
     else if (*GetParam().since)
         sql(QStringLiteral("ywzhxx.mdb"), QString::fromUtf8(GetParam().since));
 
-    EXPECT_EQ(goods::writePickedUpFlag(listed[1], true), GetParam().written);
+    // The row read after the change still holds the record as the listing read it.
+    EXPECT_EQ(goods::writePickedUpFlag(goods::listedInboundGoodsAt(listing, 1), true), GetParam().written);
     EXPECT_EQ(flags(), GetParam().flags);
 }
 

@@ -20,7 +20,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QTreeWidget>
 
 namespace {
 
@@ -88,7 +87,10 @@ protected:
     }
     QGroupBox *roleGroup() const { return unit<QGroupBox>(QStringLiteral("分组框_操作员_级别")); }
     QGroupBox *permissionGroup() const { return unit<QGroupBox>(QStringLiteral("分组框_操作员_岗位权限")); }
-    QTreeWidget *list() const { return unit<QTreeWidget>(QStringLiteral("超级列表框_操作员_帐号列表")); }
+    platform::ReportList *list() const
+    {
+        return unit<platform::ReportList>(QStringLiteral("超级列表框_操作员_帐号列表"));
+    }
 
     QStringList checkedRoles() const
     {
@@ -124,8 +126,7 @@ protected:
         button(QStringLiteral("列出用户"))->click();
         selectRow(row);
     }
-    // Selects as a click does: one selection change.
-    void selectRow(int row) { list()->setCurrentItem(list()->topLevelItem(row)); }
+    void selectRow(int row) { platform::selectRow(list(), row); }
 
     void typeAccount(const Account &a)
     {
@@ -170,8 +171,8 @@ TEST_F(OperatorPageTest, OpensANewWindowOnTheOperatorPageWithItsGroupsDisabledAn
     EXPECT_EQ(radio(QStringLiteral("岗位操作员"))->geometry(), QRect(353, 12, 82, 15));
     EXPECT_EQ(permissionBox(QStringLiteral("市场"))->geometry(), QRect(363, 14, 48, 12));
     QStringList titles;
-    for (int i = 0; i < list()->columnCount(); ++i)
-        titles.append(list()->headerItem()->text(i));
+    for (int i = 0; i < list()->model()->columnCount(); ++i)
+        titles.append(list()->model()->headerData(i, Qt::Horizontal).toString());
     EXPECT_EQ(titles, QStringList({"登陆帐号", "姓名", "密码", "级别", "权限", "部门", "最后登陆时间", "登陆次数"}));
     EXPECT_FALSE(roleGroup()->isEnabled());
     EXPECT_FALSE(permissionGroup()->isEnabled());

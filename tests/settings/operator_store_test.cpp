@@ -41,25 +41,27 @@ TEST_F(OperatorStoreTest, ListsEveryAccountInTableOrderWithItsRecordIdentity)
     const QList<qint64> ids = fillAccounts(sharedAccounts);
     sql(QStringLiteral("system.mdb"), QStringLiteral("UPDATE 操作员 SET 最后登陆时间 = '2026-12-10 08:05:03', "
                                                      "登陆次数 = 7 WHERE 姓名 = '博'"));
-    const QList<settings::ListedOperator> listed = settings::readOperators();
-    ASSERT_EQ(listed.size(), sharedAccounts.size());
-    for (int i = 0; i < listed.size(); ++i) {
-        const Operator &op = listed[i].fields;
-        EXPECT_EQ(listed[i].id, ids[i]);
-        EXPECT_EQ(QStringList({op.account, op.name, op.password, op.role, op.permissions, op.department}),
+    const platform::RecordListing listed = settings::readOperators();
+    ASSERT_EQ(listed.count(), sharedAccounts.size());
+    for (int i = 0; i < listed.count(); ++i) {
+        const platform::ListedRecord op = listed.record(i);
+        EXPECT_EQ(listed.recordId(i), ids[i]);
+        EXPECT_EQ(op.recordId(), ids[i]);
+        EXPECT_EQ(QStringList({op.readText("登陆帐号"), op.readText("姓名"), op.readText("密码"), op.readText("级别"),
+                               op.readText("权限"), op.readText("部门")}),
                   QStringList({sharedAccounts[i].account, sharedAccounts[i].name, sharedAccounts[i].password,
                                sharedAccounts[i].role, sharedAccounts[i].permissions, sharedAccounts[i].department}));
     }
-    EXPECT_EQ(listed[2].fields.lastLogin, QDateTime(QDate(2026, 12, 10), QTime(8, 5, 3)));
-    EXPECT_EQ(listed[2].fields.loginCount, 7);
-    EXPECT_FALSE(listed[1].fields.lastLogin.isValid());
+    EXPECT_EQ(listed.record(2).readDateTime("最后登陆时间"), QDateTime(QDate(2026, 12, 10), QTime(8, 5, 3)));
+    EXPECT_EQ(listed.record(2).readInt("登陆次数"), 7);
+    EXPECT_FALSE(listed.record(1).readDateTime("最后登陆时间").isValid());
     EXPECT_TRUE(messages.texts().isEmpty());
 }
 
 TEST_F(OperatorStoreTest, ListingWithoutTheFileIsEmptyAfterTheConnectionMessage)
 {
     ASSERT_TRUE(QFile::remove(path(QStringLiteral("data/system.mdb"))));
-    EXPECT_TRUE(settings::readOperators().isEmpty());
+    EXPECT_EQ(settings::readOperators().count(), 0);
     ASSERT_EQ(messages.texts().size(), 1);
     EXPECT_TRUE(messages.texts()[0].startsWith(QStringLiteral("数据库连接失败!")));
 }
