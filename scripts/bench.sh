@@ -7,4 +7,4 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build-bench -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Release -DFREIGHTDESK_BENCH=ON >/dev/null
 cmake --build build-bench -j"$(nproc)" --target freightdesk_bench
-QT_QPA_PLATFORM=offscreen ./build-bench/bench/freightdesk_bench "$@"
+./build-bench/bench/freightdesk_bench "$@"

@@ -1,6 +1,13 @@
 #!/usr/bin/env bash
-# Configures and builds the program and its tests in build/.
+# Configures and builds in a build folder (default build/), with any further CMake options:
+#   scripts/build.sh [FOLDER [-DOPTION=VALUE ...]]
+# The configure output shows only when it fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)"
+folder=${1:-build}
+shift || true
+if ! log=$(cmake -S . -B "$folder" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" 2>&1); then
+  printf '%s\n' "$log" >&2
+  exit 1
+fi
+cmake --build "$folder" -j"$(nproc)"

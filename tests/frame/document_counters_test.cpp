@@ -1,6 +1,7 @@
 #include "frame/db_access.h"
 #include "frame/document_counters.h"
 #include "frame/session.h"
+#include "support/case_names.h"
 #include "support/program_dir_fixture.h"
 
 #include <QFile>
@@ -8,6 +9,7 @@
 using frame::DocumentKind;
 
 struct NumberCase {
+    const char *name;
     const char *number;
     qint64 count;
     const char *expected;
@@ -24,17 +26,19 @@ TEST_P(AdvancedNumberText, CountDigitsEndAtCharacterNine)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, AdvancedNumberText,
-                         ::testing::Values(NumberCase{"YW0000001", 2, "YW0000002"},
-                                           NumberCase{"YW0000009", 10, "YW0000010"}, // carrying into a new digit
-                                           NumberCase{"YW0000099", 100, "YW0000100"},
-                                           NumberCase{"YW2026000001", 2, "YW2026002001"}, // the rest stays
-                                           NumberCase{"FH", 7, "FH0000007"},              // short: filled with zeros
-                                           NumberCase{"", 12, "000000012"},
-                                           NumberCase{"JH0000001", 123456789, "123456789"},
-                                           NumberCase{"JH0000001", 999999999, "999999999"},
+                         ::testing::Values(NumberCase{"Next", "YW0000001", 2, "YW0000002"},
+                                           NumberCase{"CarryIntoANewDigit", "YW0000009", 10, "YW0000010"},
+                                           NumberCase{"Hundred", "YW0000099", 100, "YW0000100"},
+                                           NumberCase{"RestStays", "YW2026000001", 2, "YW2026002001"},
+                                           NumberCase{"ShortFilledWithZeros", "FH", 7, "FH0000007"},
+                                           NumberCase{"EmptyNumber", "", 12, "000000012"},
+                                           NumberCase{"NineDigits", "JH0000001", 123456789, "123456789"},
+                                           NumberCase{"LargestNineDigits", "JH0000001", 999999999, "999999999"},
                                            // Longer counts keep every digit, and what followed character 9.
-                                           NumberCase{"JH0000001", 1000000000, "1000000000"},
-                                           NumberCase{"JH0000001-A", 2147483648, "2147483648-A"}));
+                                           NumberCase{"TenDigits", "JH0000001", 1000000000, "1000000000"},
+                                           NumberCase{"BeyondInt32KeepsTheTail", "JH0000001-A", 2147483648,
+                                                      "2147483648-A"}),
+                         CaseName());
 
 using DocumentCountersTest = ProgramDirTest;
 

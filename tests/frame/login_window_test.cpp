@@ -96,7 +96,6 @@ struct UnreadableOperators {
     QStringList breakage; // SQL run on system.mdb; none: the file is removed
     const char *errorMentions;
     const char *warning = nullptr; // the Qt warning the breakage gives, if any
-    friend void PrintTo(const UnreadableOperators &c, std::ostream *out) { *out << c.name; }
 };
 
 class UnreadableOperatorsTest : public LoginTest, public ::testing::WithParamInterface<UnreadableOperators>
@@ -108,8 +107,9 @@ TEST_P(UnreadableOperatorsTest, SaysTheSystemDatabaseCannotBeReadAndEnds)
 {
     for (const QString &statement : GetParam().breakage)
         sql(QStringLiteral("system.mdb"), statement);
-    if (GetParam().breakage.isEmpty())
+    if (GetParam().breakage.isEmpty()) {
         ASSERT_TRUE(QFile::remove(path(QStringLiteral("data/system.mdb"))));
+    }
     std::optional<ExpectQtWarning> warning;
     if (GetParam().warning)
         warning.emplace(QString::fromUtf8(GetParam().warning));
@@ -122,15 +122,17 @@ TEST_P(UnreadableOperatorsTest, SaysTheSystemDatabaseCannotBeReadAndEnds)
     EXPECT_TRUE(ends.ended);
     EXPECT_EQ(ends.exitCode, 0);
     EXPECT_EQ(frame::mainWindow(), nullptr);
-    if (GetParam().breakage.isEmpty())
+    if (GetParam().breakage.isEmpty()) {
         EXPECT_FALSE(QFile::exists(path(QStringLiteral("data/system.mdb"))));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Breakages, UnreadableOperatorsTest,
     ::testing::Values(UnreadableOperators{"DatabaseMissing", {}, ""},
                       UnreadableOperators{"OperatorsTableMissing", {"DROP TABLE 操作员"}, "操作员"},
-                      UnreadableOperators{"PasswordColumnMissing", {"ALTER TABLE 操作员 DROP COLUMN 密码"}, "密码", "没有字段"},
+                      UnreadableOperators{
+                          "PasswordColumnMissing", {"ALTER TABLE 操作员 DROP COLUMN 密码"}, "密码", "没有字段"},
                       // Its columns read, its records fail to.
                       UnreadableOperators{"OperatorsRecordsUnreadable",
                                           {"ALTER TABLE 操作员 RENAME TO 旧操作员",

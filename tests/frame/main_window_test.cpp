@@ -112,7 +112,6 @@ struct StaffAndBackOffice {
     const char *permissions;
     bool menuOpen;       // 人资后勤(&7)
     bool backOfficeOpen; // its item 后勤支出(&3)
-    friend void PrintTo(const StaffAndBackOffice &c, std::ostream *out) { *out << c.name; }
 };
 
 class StaffAndBackOfficeGating : public MainWindowTest, public ::testing::WithParamInterface<StaffAndBackOffice>

@@ -84,7 +84,6 @@ struct InstanceCase {
     int running; // one of them stands for the program doing the check
     int ended;
     bool alreadyRunning;
-    friend void PrintTo(const InstanceCase &c, std::ostream *out) { *out << c.name; }
 };
 
 class SingleInstanceCheckTest : public ::testing::TestWithParam<InstanceCase>
@@ -114,7 +113,6 @@ struct Ending {
     const char *platform;
     bool virtualX; // inside xvfb-run
     int signal;
-    friend void PrintTo(const Ending &e, std::ostream *out) { *out << e.name; }
 };
 
 class ProgramTest : public ::testing::TestWithParam<Ending>

@@ -1,4 +1,5 @@
 #include "goods/inbound_goods_store.h"
+#include "support/case_names.h"
 #include "support/program_dir_fixture.h"
 
 #include <QFile>
@@ -64,7 +65,7 @@ TEST_F(InboundGoodsStoreTest, AnAppendedRecordListsAndReadsBackWithEveryValue)
 
 TEST_F(InboundGoodsStoreTest, EachListedRowCarriesTheIdentityOfItsRecord)
 {
-    for (const QString &name : {"甲", "外", "乙", "丙"})
+    for (const QString &name : QStringList{"甲", "外", "乙", "丙"})
         ASSERT_TRUE(goods::appendInboundGoods(sample(name)));
     sql(QStringLiteral("ywzhxx.mdb"), QStringLiteral("UPDATE 外地入埠货物 SET 已提货 = '是' WHERE 品名 = '外'"));
 
@@ -108,18 +109,13 @@ struct FlagWrite {
     QStringList flags; // 品名:已提货 of every record afterwards
 };
 
-void PrintTo(const FlagWrite &c, std::ostream *out)
-{
-    *out << c.name;
-}
-
 class FlagWriteTest : public InboundGoodsStoreTest, public ::testing::WithParamInterface<FlagWrite>
 {
 };
 
 TEST_P(FlagWriteTest, WritesOnlyTheRecordAsListed)
 {
-    for (const QString &name : {"甲", "乙", "丙"})
+    for (const QString &name : QStringList{"甲", "乙", "丙"})
         ASSERT_TRUE(goods::appendInboundGoods(sample(name)));
     const platform::RecordListing listing = goods::listInboundGoods(march);
     ASSERT_EQ(listing.count(), 3);
@@ -154,4 +150,4 @@ INSTANTIATE_TEST_SUITE_P(
                   false,
                   {"甲:否", "新:否", "丙:否"}},
         FlagWrite{"DatabaseMissing", nullptr, false, {}}),
-    [](const ::testing::TestParamInfo<FlagWrite> &info) { return std::string(info.param.name); });
+    CaseName());

@@ -3,6 +3,7 @@
 #include "goods/goods.h"
 #include "goods/picking_window.h"
 #include "platform/text_conversions.h"
+#include "support/case_names.h"
 #include "support/program_dir_fixture.h"
 #include "support/units.h"
 
@@ -141,7 +142,7 @@ TEST_F(PickingWindowTest, SaveKeepsThePickingQueuesTheSameValuesAndAdvancesTheNu
     // The page is ready for the next picking under the advanced number.
     EXPECT_EQ(box(QStringLiteral("检货号"))->text(), QStringLiteral("JH0000002"));
     EXPECT_EQ(box(QStringLiteral("检货员"))->text(), QStringLiteral("李四"));
-    for (const QString &name : {"货物名称", "实际件数", "实际重量", "实际体积", "计泡重量"})
+    for (const QString &name : QStringList{"货物名称", "实际件数", "实际重量", "实际体积", "计泡重量"})
         EXPECT_EQ(box(name)->text(), QString()) << name.toStdString();
     EXPECT_FALSE(bubble()->isChecked());
 
@@ -160,11 +161,6 @@ struct FailedSave {
     const char *breakage; // SQL run on it; none: the file is removed
     QString firstMessage; // the database access's own message, if any, before "保存失败!"
 };
-
-void PrintTo(const FailedSave &c, std::ostream *out)
-{
-    *out << c.name;
-}
 
 class FailedSaveTest : public PickingWindowTest, public ::testing::WithParamInterface<FailedSave>
 {
@@ -195,8 +191,9 @@ TEST_P(FailedSaveTest, QueuesNothingKeepsNothingAndKeepsTheNumber)
     EXPECT_LE(count(QStringLiteral("main.mdb"), QStringLiteral("检货及仓库")), 0);
     // Neither the stored number (where its table is left) nor the one in memory moved, so the
     // number is lent to no one.
-    if (const QStringList stored = storedPickingNumber(); !stored.isEmpty())
+    if (const QStringList stored = storedPickingNumber(); !stored.isEmpty()) {
         EXPECT_EQ(stored, QStringList{"JH0000001"});
+    }
     EXPECT_EQ(frame::documentCounters().number(frame::DocumentKind::Picking), QStringLiteral("JH0000001"));
     EXPECT_EQ(frame::documentCounters().count(frame::DocumentKind::Picking), 1);
     // The operator's entry, its number included, stays for another try.
@@ -231,4 +228,4 @@ INSTANTIATE_TEST_SUITE_P(
         FailedSave{"IssueCountTableMissing", "system.mdb", "DROP TABLE 开单次数", {}},
         FailedSave{"NumberTableMissing", "system.mdb", "DROP TABLE 累加单号值", {}},
         FailedSave{"CounterDatabaseMissing", "system.mdb", nullptr, QStringLiteral("数据库连接失败!")}),
-    [](const ::testing::TestParamInfo<FailedSave> &info) { return std::string(info.param.name); });
+    CaseName());

@@ -1,4 +1,5 @@
 #include "goods/stock_out_store.h"
+#include "support/case_names.h"
 #include "support/program_dir_fixture.h"
 
 #include <QFile>
@@ -46,11 +47,12 @@ TEST_P(RefusedQueueTest, QueuesNoLineAtAll)
     EXPECT_EQ(queued(), QStringList());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Breakages, RefusedQueueTest,
-    ::testing::Values(
-        // The first line is written before the second is refused: it must not stay queued alone.
-        RefusedQueue{"SecondLineRefused", "CREATE TRIGGER refuse_b2 BEFORE INSERT ON 出库临时表 WHEN NEW.业务单号 = "
+INSTANTIATE_TEST_SUITE_P(Breakages, RefusedQueueTest,
+                         ::testing::Values(
+                             // The first line is written before the second is refused: it must not stay queued alone.
+                             RefusedQueue{"SecondLineRefused",
+                                          "CREATE TRIGGER refuse_b2 BEFORE INSERT ON 出库临时表 WHEN NEW.业务单号 = "
                                           "'B2' BEGIN SELECT RAISE(ABORT, 'refused'); END"},
-        RefusedQueue{"QueueTableMissing", "DROP TABLE 出库临时表"}, RefusedQueue{"DatabaseMissing", nullptr}),
-    [](const ::testing::TestParamInfo<RefusedQueue> &info) { return std::string(info.param.name); });
+                             RefusedQueue{"QueueTableMissing", "DROP TABLE 出库临时表"},
+                             RefusedQueue{"DatabaseMissing", nullptr}),
+                         CaseName());

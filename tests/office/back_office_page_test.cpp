@@ -1,6 +1,7 @@
 #include "frame/main_window.h"
 #include "frame/roles.h"
 #include "office/office.h"
+#include "support/case_names.h"
 #include "support/program_dir_fixture.h"
 #include "support/units.h"
 
@@ -36,10 +37,7 @@ protected:
     }
 
     void openPage() { main->action(QStringLiteral("菜单_人资后勤_后勤支出"))->trigger(); }
-    template <typename T> T *unit(const QString &name) const
-    {
-        return findUnit<T>(main, name);
-    }
+    template <typename T> T *unit(const QString &name) const { return findUnit<T>(main, name); }
     QPushButton *exitButton() const { return unit<QPushButton>(QStringLiteral("按钮_后勤支出_退出")); }
     QLineEdit *dateBox(const QString &end) const
     {
@@ -110,7 +108,7 @@ TEST_F(BackOfficePageTest, LeavingKeepsAHalfFilledPageForTheNextOpening)
 }
 
 struct LeaveCase {
-    const char *label;
+    const char *name;
     QString role;
     QString permissions;
     QStringList enabledMenus;
@@ -138,4 +136,4 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(LeaveCase{"Administrator", "管理员", "", allMenus, true},
                       LeaveCase{
                           "PostOperatorWithBackOfficeOnly", "岗位操作员", "后勤", {"系统(&1)", "人资后勤(&7)"}, false}),
-    [](const auto &info) { return std::string(info.param.label); });
+    CaseName());

@@ -1,5 +1,6 @@
 #include "platform/database.h"
 #include "platform/recordset.h"
+#include "support/case_names.h"
 
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -42,6 +43,7 @@ protected:
 };
 
 struct FilterCase {
+    const char *name;
     QString filter;
     QStringList expected;
 };
@@ -87,37 +89,45 @@ TEST_P(FilterGrammar, SelectsTheMatchingRecordsInTableOrder)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FilterGrammar,
-    ::testing::Values(FilterCase{"已提货 = '否'", {"钢材", "布匹", "电器"}},
-                      FilterCase{"已提货 = '否' and 件数 > 6", {"布匹", "电器"}},
-                      FilterCase{"件数 < 4 or 件数 >= 20", {"纸箱", "电器"}},
-                      FilterCase{"(件数 = 5 or 件数 = 7) and 已提货 <> '是'", {"钢材", "布匹"}},
-                      FilterCase{"件数 = 5 or 件数 = 7 and 已提货 = '是'", {"钢材"}},
-                      FilterCase{"品名 = 'O''Brien'", {"O'Brien"}}, FilterCase{"件数 = '12'", {"O'Brien"}},
-                      // Date-time columns compare as date-times, whatever form the literal is typed in.
-                      FilterCase{"到达日期 > '2026-01-05' and 到达日期 < '2026年1月10日'", {"钢材"}},
-                      FilterCase{"到达日期 > '2026/1/5 10:00' and 到达日期 < '2026-2-1'", {"O'Brien", "电器"}},
-                      FilterCase{"到达日期 = '2026年1月10日'", {"O'Brien", "电器"}},
-                      // A literal that is no date matches nothing; the other side of an or still counts.
-                      FilterCase{"到达日期 > 'yesterday'", {}},
-                      FilterCase{"到达日期 > 'yesterday' or 件数 = 3", {"纸箱"}}, FilterCase{"件数 = 'many'", {}},
-                      // Text that does not parse, or names no field, matches nothing.
-                      FilterCase{"已提货 = '否", {}}, FilterCase{"已提货 = '否' and", {}},
-                      FilterCase{"没有的字段 = '否'", {}}, FilterCase{"已提货 = '否'; DROP TABLE 货物", {}},
-                      FilterCase{"(件数 = 5", {}},
-                      // Typed text closing its literal early cannot widen the condition.
-                      FilterCase{"到达日期 > '2026-01-01'' or 已提货 = ''是' and 到达日期 < '2026-12-31'", {}},
-                      // The empty literal is the empty text, not NULL.
-                      FilterCase{"已提货 = ''", {"纸箱"}}, FilterCase{"not 已提货 <> ''", {"纸箱"}},
-                      FilterCase{"到达日期 = '' or 件数 = ''", {}},
-                      // Nesting is bounded: 64 levels parse, deeper ones (however deep) match nothing.
-                      FilterCase{nested(64, "件数 = 5"), {"钢材"}}, FilterCase{nested(65, "件数 = 5"), {}},
-                      FilterCase{nested(100000, "件数 = 5"), {}}, FilterCase{negated(64, "件数 = 5"), {"钢材"}},
-                      FilterCase{negated(63, "件数 = 5"), {"O'Brien", "布匹", "纸箱", "电器"}},
-                      FilterCase{negated(65, "件数 = 5"), {}}, FilterCase{negated(100000, "件数 = 5"), {}},
-                      FilterCase{alternating(20), {"钢材", "布匹"}},
-                      // Long chains run whole: ten thousand comparisons each way.
-                      FilterCase{chain(10000, 8, "=", "or"), {"O'Brien", "电器"}},
-                      FilterCase{chain(10000, 4, "<>", "and"), {"纸箱"}}));
+    ::testing::Values(
+        FilterCase{"NotPickedUp", "已提货 = '否'", {"钢材", "布匹", "电器"}},
+        FilterCase{"AndNumber", "已提货 = '否' and 件数 > 6", {"布匹", "电器"}},
+        FilterCase{"OrNumbers", "件数 < 4 or 件数 >= 20", {"纸箱", "电器"}},
+        FilterCase{"BracketsBeforeAnd", "(件数 = 5 or 件数 = 7) and 已提货 <> '是'", {"钢材", "布匹"}},
+        FilterCase{"AndBindsTighterThanOr", "件数 = 5 or 件数 = 7 and 已提货 = '是'", {"钢材"}},
+        FilterCase{"DoubledApostrophe", "品名 = 'O''Brien'", {"O'Brien"}},
+        FilterCase{"NumberAsText", "件数 = '12'", {"O'Brien"}},
+        // Date-time columns compare as date-times, whatever form the literal is typed in.
+        FilterCase{"DatesInTwoForms", "到达日期 > '2026-01-05' and 到达日期 < '2026年1月10日'", {"钢材"}},
+        FilterCase{
+            "DateTimeAndShortDate", "到达日期 > '2026/1/5 10:00' and 到达日期 < '2026-2-1'", {"O'Brien", "电器"}},
+        FilterCase{"DateEqual", "到达日期 = '2026年1月10日'", {"O'Brien", "电器"}},
+        // A literal that is no date matches nothing; the other side of an or still counts.
+        FilterCase{"NoDateMatchesNothing", "到达日期 > 'yesterday'", {}},
+        FilterCase{"NoDateOrNumber", "到达日期 > 'yesterday' or 件数 = 3", {"纸箱"}},
+        FilterCase{"NoNumberMatchesNothing", "件数 = 'many'", {}},
+        // Text that does not parse, or names no field, matches nothing.
+        FilterCase{"UnterminatedLiteral", "已提货 = '否", {}}, FilterCase{"DanglingAnd", "已提货 = '否' and", {}},
+        FilterCase{"UnknownField", "没有的字段 = '否'", {}},
+        FilterCase{"TrailingStatement", "已提货 = '否'; DROP TABLE 货物", {}},
+        FilterCase{"UnclosedBracket", "(件数 = 5", {}},
+        // Typed text closing its literal early cannot widen the condition.
+        FilterCase{"LiteralClosedEarly", "到达日期 > '2026-01-01'' or 已提货 = ''是' and 到达日期 < '2026-12-31'", {}},
+        // The empty literal is the empty text, not NULL.
+        FilterCase{"EmptyLiteral", "已提货 = ''", {"纸箱"}},
+        FilterCase{"NotEmptyLiteral", "not 已提货 <> ''", {"纸箱"}},
+        FilterCase{"EmptyLiteralAsDateOrNumber", "到达日期 = '' or 件数 = ''", {}},
+        // Nesting is bounded: 64 levels parse, deeper ones (however deep) match nothing.
+        FilterCase{"Nesting64", nested(64, "件数 = 5"), {"钢材"}}, FilterCase{"Nesting65", nested(65, "件数 = 5"), {}},
+        FilterCase{"Nesting100000", nested(100000, "件数 = 5"), {}},
+        FilterCase{"Nots64", negated(64, "件数 = 5"), {"钢材"}},
+        FilterCase{"Nots63", negated(63, "件数 = 5"), {"O'Brien", "布匹", "纸箱", "电器"}},
+        FilterCase{"Nots65", negated(65, "件数 = 5"), {}}, FilterCase{"Nots100000", negated(100000, "件数 = 5"), {}},
+        FilterCase{"Alternating20", alternating(20), {"钢材", "布匹"}},
+        // Long chains run whole: ten thousand comparisons each way.
+        FilterCase{"OrChain10000", chain(10000, 8, "=", "or"), {"O'Brien", "电器"}},
+        FilterCase{"AndChain10000", chain(10000, 4, "<>", "and"), {"纸箱"}}),
+    CaseName());
 
 TEST_F(FilterTest, EmptyTextRemovesTheFilterAndFirstMatchIsCurrent)
 {
@@ -156,8 +166,9 @@ TEST_F(FilterTest, EveryAcceptedFilterRunsInTheDatabase)
              {alternating(depth), nested(depth, negated(depth, QStringLiteral("件数 = 5"))),
               nested(depth, chain(depth * 50, 0, "<>", "or") + QStringLiteral(" and ") + alternating(depth / 2))}) {
             const bool accepted = rs.setFilter(filter);
-            if (depth <= 20)
+            if (depth <= 20) {
                 ASSERT_TRUE(accepted) << depth << ": " << filter.left(200).toStdString();
+            }
             if (!accepted)
                 continue;
             rs.recordCount();

@@ -358,8 +358,9 @@ TEST_F(RecordsetTest, AnAppendedRecordJoinsTheSetAndIsCurrent)
         ASSERT_TRUE(
             executeSql(db, QStringLiteral("INSERT INTO 队列 (编号, 数量) VALUES ('A', 1), ('B', 2), ('C', 1)")));
         ASSERT_TRUE(rs.openTableWhere(QStringLiteral("队列"), {{QStringLiteral("数量"), 1}}));
-        if (c.readFirst)
+        if (c.readFirst) {
             EXPECT_EQ(rs.recordCount(), 2);
+        }
         for (const char *n : {"D", "E"}) {
             rs.addNew();
             rs.writeText(QStringLiteral("编号"), QString::fromUtf8(n));

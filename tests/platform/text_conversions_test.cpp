@@ -1,4 +1,5 @@
 #include "platform/text_conversions.h"
+#include "support/case_names.h"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -6,6 +7,7 @@
 using namespace platform;
 
 struct IntCase {
+    const char *name;
     const char *text;
     int expected;
 };
@@ -19,18 +21,23 @@ TEST_P(TextToInt, ConvertsAsTyped)
     EXPECT_EQ(textToInt(QString::fromUtf8(GetParam().text)), GetParam().expected) << GetParam().text;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, TextToInt,
-                         ::testing::Values(IntCase{"42", 42}, IntCase{"  42  ", 42}, IntCase{"+7", 7},
-                                           IntCase{"-7", -7}, IntCase{"3.99", 3}, IntCase{"-3.99", -3},
-                                           IntCase{"5.", 5}, IntCase{".5", 0}, IntCase{"", 0}, IntCase{"   ", 0},
-                                           IntCase{"abc", 0}, IntCase{"12abc", 0}, IntCase{"1 2", 0}, IntCase{"--1", 0},
-                                           IntCase{"2147483647", 2147483647},
-                                           IntCase{"2147483648", std::numeric_limits<int>::max()},
-                                           IntCase{"-2147483648", std::numeric_limits<int>::min()},
-                                           IntCase{"-99999999999999999999", std::numeric_limits<int>::min()},
-                                           IntCase{"99999999999999999999.5", std::numeric_limits<int>::max()}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TextToInt,
+    ::testing::Values(IntCase{"Plain", "42", 42}, IntCase{"Blanks", "  42  ", 42}, IntCase{"Plus", "+7", 7},
+                      IntCase{"Minus", "-7", -7}, IntCase{"FractionTruncated", "3.99", 3},
+                      IntCase{"NegativeFractionTruncated", "-3.99", -3}, IntCase{"TrailingPoint", "5.", 5},
+                      IntCase{"BareFraction", ".5", 0}, IntCase{"Empty", "", 0}, IntCase{"OnlyBlanks", "   ", 0},
+                      IntCase{"Letters", "abc", 0}, IntCase{"TrailingLetters", "12abc", 0},
+                      IntCase{"InnerBlank", "1 2", 0}, IntCase{"DoubleSign", "--1", 0},
+                      IntCase{"Max", "2147483647", 2147483647},
+                      IntCase{"BeyondMaxClamped", "2147483648", std::numeric_limits<int>::max()},
+                      IntCase{"Min", "-2147483648", std::numeric_limits<int>::min()},
+                      IntCase{"FarBelowMinClamped", "-99999999999999999999", std::numeric_limits<int>::min()},
+                      IntCase{"FarAboveMaxWithFraction", "99999999999999999999.5", std::numeric_limits<int>::max()}),
+    CaseName());
 
 struct DateCase {
+    const char *name;
     const char *text;
     QDateTime expected; // invalid: no date
 };
@@ -50,20 +57,24 @@ const QDateTime minute(QDate(2026, 12, 10), QTime(8, 5));
 const QDateTime earlyYear(QDate(999, 1, 1), QTime(0, 0));
 const QDateTime firstCentury(QDate(5, 3, 4), QTime(1, 2, 3));
 
-INSTANTIATE_TEST_SUITE_P(Cases, TextToDateTime,
-                         ::testing::Values(DateCase{"2026年12月10日8时5分3秒", morning},
-                                           DateCase{"2026年12月10日", day}, DateCase{"2026-12-10", day},
-                                           DateCase{"2026-12-10 8:05", minute},
-                                           DateCase{"2026-12-10 08:05:03", morning}, DateCase{"2026/12/10", day},
-                                           DateCase{"2026/12/10 8:05:03", morning}, DateCase{" 2026-12-10 ", day},
-                                           DateCase{"2026-2-30", {}}, DateCase{"2026-12-10 24:00", {}},
-                                           DateCase{"2026年2月29日", {}}, DateCase{"2026-12/10", {}},
-                                           DateCase{"2026-01-01'", {}}, DateCase{"10/12/2026", {}}, DateCase{"", {}},
-                                           DateCase{"tomorrow", {}}, DateCase{"2026年12月10日8时", {}},
-                                           // A year below 1000 is written with four digits.
-                                           DateCase{"0999-01-01", earlyYear}, DateCase{"0999年1月1日", earlyYear},
-                                           DateCase{"0005/3/4 1:02:03", firstCentury}, DateCase{"999年1月1日", {}},
-                                           DateCase{"0000-01-01", {}}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TextToDateTime,
+    ::testing::Values(DateCase{"SystemForm", "2026年12月10日8时5分3秒", morning},
+                      DateCase{"SystemDate", "2026年12月10日", day}, DateCase{"DashDate", "2026-12-10", day},
+                      DateCase{"DashMinutes", "2026-12-10 8:05", minute},
+                      DateCase{"DashSeconds", "2026-12-10 08:05:03", morning}, DateCase{"SlashDate", "2026/12/10", day},
+                      DateCase{"SlashSeconds", "2026/12/10 8:05:03", morning}, DateCase{"Blanks", " 2026-12-10 ", day},
+                      DateCase{"ImpossibleDay", "2026-2-30", {}}, DateCase{"Hour24", "2026-12-10 24:00", {}},
+                      DateCase{"NoLeapDay", "2026年2月29日", {}}, DateCase{"MixedSeparators", "2026-12/10", {}},
+                      DateCase{"TrailingApostrophe", "2026-01-01'", {}}, DateCase{"DayFirst", "10/12/2026", {}},
+                      DateCase{"Empty", "", {}}, DateCase{"Word", "tomorrow", {}},
+                      DateCase{"HourWithoutMinutes", "2026年12月10日8时", {}},
+                      // A year below 1000 is written with four digits.
+                      DateCase{"DashYear999", "0999-01-01", earlyYear},
+                      DateCase{"SystemYear999", "0999年1月1日", earlyYear},
+                      DateCase{"SlashYear5", "0005/3/4 1:02:03", firstCentury},
+                      DateCase{"ThreeDigitYear", "999年1月1日", {}}, DateCase{"YearZero", "0000-01-01", {}}),
+    CaseName());
 
 TEST(DateTimeText, SystemFormRoundTripsAndShowsMidnightAsTheDate)
 {

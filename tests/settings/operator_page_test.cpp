@@ -6,7 +6,8 @@
 #include "settings/operator_page.h"
 #include "settings/settings.h"
 #include "settings/system_menu_window.h"
-#include "settings/operator_table.h"
+#include "operator_table.h"
+#include "support/case_names.h"
 #include "support/units.h"
 
 #include <QAction>
@@ -198,7 +199,7 @@ TEST_F(OperatorPageTest, OpensANewWindowOnTheOperatorPageWithItsGroupsDisabledAn
 }
 
 struct PresetCase {
-    const char *label;
+    const char *name;
     QStringList clicks;    // roles clicked in turn while adding
     QStringList handTicks; // boxes ticked by hand before the last click
     QStringList ticked;
@@ -232,10 +233,10 @@ INSTANTIATE_TEST_SUITE_P(
         PresetCase{"HandTicksOverwritten", {"市场主管"}, {"受理", "后勤", "市场"}, {"市场"}},
         PresetCase{"PresetAfterPostOperator", {"岗位操作员", "业务主管"}, {}, {"受理", "查询", "检货", "仓库", "调度"}},
         PresetCase{"PostOperatorAfterPresetUnticksAll", {"管理员", "岗位操作员"}, {"后勤"}, {}}),
-    caseLabel);
+    CaseName());
 
 struct DisplayCase {
-    const char *label;
+    const char *name;
     Account before;
     Account shown;
     QStringList roles;
@@ -299,7 +300,7 @@ INSTANTIATE_TEST_SUITE_P(Display, ShowOperatorTest,
                                                        {"x1", "乙", "2", "", "市场", "乙部"},
                                                        {"岗位操作员"},
                                                        {"受理", "后勤"}}),
-                         caseLabel);
+                         CaseName());
 
 TEST_F(OperatorPageTest, ListsEveryAccountInTableOrderAndOnlyAnEmptySelectionComplains)
 {
@@ -356,7 +357,7 @@ TEST_F(OperatorPageTest, AddStartsWithAnEmptyPostOperatorForm)
 }
 
 struct AddCase {
-    const char *label;
+    const char *name;
     Account typed;
     QStringList handTicks;
     QString storedPermissions;
@@ -389,10 +390,10 @@ INSTANTIATE_TEST_SUITE_P(
                               {"boss", "赵六", "pw", "业务主管", "", "业务部"},
                               {"人资", "市场"},
                               ""}),
-    caseLabel);
+    CaseName());
 
 struct RefusalCase {
-    const char *label;
+    const char *name;
     bool modify;
     QString account;
     QString message;
@@ -425,7 +426,7 @@ INSTANTIATE_TEST_SUITE_P(Refused, RefusedAccountTest,
                                            RefusalCase{"ModifyEmpty", true, "", "登陆帐号不能为空!"},
                                            RefusalCase{"ModifyToAnotherAccount", true, "bob",
                                                        "登陆帐号\"bob\"已被其他操作员使用!请换一个登陆帐号."}),
-                         caseLabel);
+                         CaseName());
 
 TEST_F(OperatorPageTest, AddWithoutTheDatabaseSaysSoAndStaysInTheEditingState)
 {
@@ -442,7 +443,7 @@ TEST_F(OperatorPageTest, AddWithoutTheDatabaseSaysSoAndStaysInTheEditingState)
 }
 
 struct LoginCase {
-    const char *label;
+    const char *name;
     Account added;
     QStringList handTicks;
     QStringList enabledMenus;
@@ -482,7 +483,7 @@ INSTANTIATE_TEST_SUITE_P(Login, AddedAccountLoginTest,
                                                      {"hr", "孙七", "pw", "人事主管", "", "人事部"},
                                                      {"受理"},
                                                      {"系统(&1)", "人资后勤(&7)"}}),
-                         caseLabel);
+                         CaseName());
 
 TEST_F(OperatorPageTest, ModifyWithNoRowSelectedExplainsTheSteps)
 {
@@ -570,7 +571,7 @@ TEST_F(OperatorPageTest, ModifiesTheChosenRowAmongManyAccounts)
 }
 
 struct ModifyRowCase {
-    const char *label;
+    const char *name;
     int row; // the listed row modified; row 0 is the installed 管理员
     Account typed;
 };
@@ -603,10 +604,10 @@ INSTANTIATE_TEST_SUITE_P(
         ModifyRowCase{"FirstOfTwoSharingAnAccount", 1, {"bob", "鲍勃二", "pw", "业务主管", "", "财务部"}},
         ModifyRowCase{"NullAccount", 3, {"dave", "戴夫", "pw3", "岗位操作员", "查询", "仓储部"}},
         ModifyRowCase{"EmptyAccount", 4, {"erin", "空名", "pw4", "内务主管", "", "后勤部"}}),
-    caseLabel);
+    CaseName());
 
 struct AdministratorCase {
-    const char *label;
+    const char *name;
     bool secondAdministrator;
     QString message;
     bool refused;
@@ -637,10 +638,10 @@ INSTANTIATE_TEST_SUITE_P(Administrators, LastAdministratorTest,
                          ::testing::Values(AdministratorCase{"OnlyAdministratorRefused", false,
                                                              "至少要保留一个管理员帐号!", true},
                                            AdministratorCase{"OneOfTwoAllowed", true, "数据修改成功!", false}),
-                         caseLabel);
+                         CaseName());
 
 struct FailedWriteCase {
-    const char *label;
+    const char *name;
     bool modify;
     WriteTrouble trouble;
     QStringList shown; // the beginnings of the messages, each followed by the error text
@@ -679,4 +680,4 @@ INSTANTIATE_TEST_SUITE_P(
         FailedWriteCase{"AddToAHeldFile", false, WriteTrouble::HeldFile, {"数据库连接失败!", "打开数据库失败!"}, true},
         FailedWriteCase{
             "ModifyInAHeldFile", true, WriteTrouble::HeldFile, {"数据库连接失败!", "数据修改失败!"}, false}),
-    caseLabel);
+    CaseName());

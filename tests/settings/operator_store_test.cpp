@@ -1,5 +1,6 @@
 #include "settings/operator_store.h"
-#include "settings/operator_table.h"
+#include "operator_table.h"
+#include "support/case_names.h"
 
 #include <QFile>
 
@@ -29,8 +30,10 @@ const QList<Account> noAdministrator = {{"bob", "鲍勃", "pw", "业务主管", 
 class OperatorStoreTest : public OperatorTableTest
 {
 protected:
-    settings::OperatorSaveResult save(const QList<qint64> &ids, int target, const Operator &typed)
+    // Saves the account as typed on the page: the login columns are never typed.
+    settings::OperatorSaveResult save(const QList<qint64> &ids, int target, const Account &a)
     {
+        const Operator typed{a.account, a.name, a.password, a.role, a.permissions, a.department, {}, 0};
         return target == added ? settings::addOperatorRecord(typed)
                                : settings::modifyOperatorRecord(ids[target], typed);
     }
@@ -67,10 +70,10 @@ TEST_F(OperatorStoreTest, ListingWithoutTheFileIsEmptyAfterTheConnectionMessage)
 }
 
 struct SaveCase {
-    const char *label;
+    const char *name;
     QList<Account> table;
     int target; // the row modified, or added
-    Operator typed;
+    Account typed;
     OperatorSaveOutcome outcome;
     QString stored; // the written record as accounts() shows it; empty when the save is refused
 };
@@ -167,7 +170,7 @@ INSTANTIATE_TEST_SUITE_P(Accounts, OperatorSaveTest,
                                                     {"bob", "鲍勃", "pw", "", "受理", "财务部"},
                                                     OperatorSaveOutcome::Saved,
                                                     "bob|鲍勃|pw|业务主管||财务部"}),
-                         caseLabel);
+                         CaseName());
 
 INSTANTIATE_TEST_SUITE_P(Administrators, OperatorSaveTest,
                          ::testing::Values(SaveCase{"LastAdministratorToAnotherRoleRefused",
@@ -206,10 +209,10 @@ INSTANTIATE_TEST_SUITE_P(Administrators, OperatorSaveTest,
                                                     {"admin", "系统管理员", "admin", "管理员", "", "总经理室"},
                                                     OperatorSaveOutcome::Saved,
                                                     "admin|系统管理员|admin|管理员||总经理室"}),
-                         caseLabel);
+                         CaseName());
 
 struct FailureCase {
-    const char *label;
+    const char *name;
     std::optional<WriteTrouble> trouble; // none: the modified record is deleted after the listing
     int target;
     OperatorSaveOutcome outcome;
@@ -271,4 +274,4 @@ INSTANTIATE_TEST_SUITE_P(Failures, OperatorSaveFailureTest,
                                                        OperatorSaveOutcome::OpenFailed,
                                                        "locked",
                                                        {"数据库连接失败!"}}),
-                         caseLabel);
+                         CaseName());

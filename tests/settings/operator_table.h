@@ -5,24 +5,12 @@
 
 #include <QStringList>
 #include <optional>
-#include <ostream>
-#include <string>
-#include <type_traits>
 
 // An account of 操作员 as a test writes or expects it, columns 0 to 5. A null account (QString())
 // is stored as NULL, the empty text as the empty text.
 struct Account {
     QString account, name, password, role, permissions, department;
 };
-
-// Names each case of a table by its label column, in test names and in ctest's listing.
-inline const auto caseLabel = [](const auto &info) { return std::string(info.param.label); };
-template <typename Case>
-requires std::is_convertible_v<decltype(Case::label), const char *>
-void PrintTo(const Case &c, std::ostream *out)
-{
-    *out << c.label;
-}
 
 // What makes a save fail: the database refusing the write, or another program holding the file.
 enum class WriteTrouble { RefusedWrite, HeldFile };

@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-// Every test binary drives real widgets, so it needs one application object on the offscreen
-// platform (CTest sets it too; this covers a binary started by hand).
+// Every test binary drives real widgets, so it needs one application object; it runs on the
+// offscreen platform unless told otherwise. The one place that sets it: CTest, the scripts and a
+// binary started by hand all get it here.
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     failTestsOnQtWarnings();
