@@ -2,6 +2,7 @@
 #include "desk/order_entry_page.h"
 #include "frame/main_window.h"
 #include "platform/list_view.h"
+#include "support/case_names.h"
 #include "support/program_dir_fixture.h"
 #include "support/units.h"
 
@@ -233,14 +234,9 @@ TEST_F(OrderEntryPageTest, TakingAPickingFillsTheOrderWritesItsNumberAndMovesThe
 }
 
 struct FailedTake {
-    const char *label;
+    const char *name;
     const char *breakage; // SQL run on main.mdb after the list was filled; none: the file is removed
 };
-
-void PrintTo(const FailedTake &c, std::ostream *out)
-{
-    *out << c.label;
-}
 
 class FailedTakeTest : public OrderEntryPageTest, public ::testing::WithParamInterface<FailedTake>
 {
@@ -253,10 +249,11 @@ TEST_P(FailedTakeTest, ChangesNothingAndKeepsTheList)
     permanent(second);
     openPage();
     const bool fileRemoved = GetParam().breakage == nullptr;
-    if (fileRemoved)
+    if (fileRemoved) {
         ASSERT_TRUE(QFile::remove(path(QStringLiteral("data/main.mdb"))));
-    else
+    } else {
         sql(QStringLiteral("main.mdb"), QString::fromUtf8(GetParam().breakage));
+    }
     const QStringList queuedBeforeTake = queuedNumbers();
 
     doubleClick(1);
@@ -272,11 +269,11 @@ INSTANTIATE_TEST_SUITE_P(
     Breakages, FailedTakeTest,
     ::testing::Values(
         // The deletion fails after the order number was written: that write must not stay.
-        FailedTake{"deletion refused",
+        FailedTake{"DeletionRefused",
                    "CREATE TRIGGER 拒绝删除 BEFORE DELETE ON 检货临时库 BEGIN SELECT RAISE(ABORT, '拒绝'); END"},
         // The list is out of date: the picking of row 1 was taken elsewhere.
-        FailedTake{"picking gone", "DELETE FROM 检货临时库 WHERE rowid = 2"}, FailedTake{"database missing", nullptr}),
-    [](const ::testing::TestParamInfo<FailedTake> &info) { return std::to_string(info.index); });
+        FailedTake{"PickingGone", "DELETE FROM 检货临时库 WHERE rowid = 2"}, FailedTake{"DatabaseMissing", nullptr}),
+    CaseName());
 
 TEST_F(OrderEntryPageTest, OutOfDateListTakesThePickingItsRowShows)
 {

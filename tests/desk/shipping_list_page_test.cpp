@@ -7,6 +7,8 @@
 #include "support/program_dir_fixture.h"
 #include "support/units.h"
 
+#include <ostream>
+
 #include <QAction>
 #include <QApplication>
 #include <QDateTime>
@@ -275,10 +277,20 @@ TEST_F(ShippingListPageTest, AClickReplacesEveryDataRowHoweverItCame)
 
 enum class Missing { Nothing, QueueTable, MainFile };
 
-std::string missingName(const ::testing::TestParamInfo<Missing> &info)
+const char *nameOf(Missing missing)
 {
     const char *names[] = {"EmptyQueue", "NoQueueTable", "NoMainFile"};
-    return names[int(info.param)];
+    return names[int(missing)];
+}
+
+std::string missingName(const ::testing::TestParamInfo<Missing> &info)
+{
+    return nameOf(info.param);
+}
+
+void PrintTo(Missing missing, std::ostream *out)
+{
+    *out << nameOf(missing);
 }
 
 class ShippingListWithoutQueueTest : public ShippingListPageTest, public ::testing::WithParamInterface<Missing>
@@ -289,8 +301,9 @@ TEST_P(ShippingListWithoutQueueTest, GivesNoDataRowButTheHeaderRow)
 {
     if (GetParam() == Missing::QueueTable)
         sql(QStringLiteral("main.mdb"), QStringLiteral("DROP TABLE 出库临时表"));
-    if (GetParam() == Missing::MainFile)
+    if (GetParam() == Missing::MainFile) {
         ASSERT_TRUE(QFile::remove(path(QStringLiteral("data/main.mdb"))));
+    }
     openPage();
     click(QStringLiteral("按钮_发货清单_添加行"));
     setHeaderBoxes({"N", "D", "F", "P", "T"});
@@ -419,11 +432,21 @@ enum class Breakage {
     CounterRefused
 };
 
-std::string breakageName(const ::testing::TestParamInfo<Breakage> &info)
+const char *nameOf(Breakage breakage)
 {
     const char *names[] = {"NoRecordTable",    "QueueNotEmptied", "NoMainFile",      "NoSheetFolder",
                            "NumberNoFileName", "NumberEmpty",     "NumberLineBreak", "CounterRefused"};
-    return names[int(info.param)];
+    return names[int(breakage)];
+}
+
+std::string breakageName(const ::testing::TestParamInfo<Breakage> &info)
+{
+    return nameOf(info.param);
+}
+
+void PrintTo(Breakage breakage, std::ostream *out)
+{
+    *out << nameOf(breakage);
 }
 
 class ShippingListFailedSaveTest : public ShippingListPageTest, public ::testing::WithParamInterface<Breakage>

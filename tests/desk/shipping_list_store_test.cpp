@@ -79,7 +79,10 @@ public:
     {
         desk::ShippingList list;
         list.record.number = number;
-        list.lines = {desk::ShippingLine{QStringLiteral("T1"), QStringLiteral("手写")}};
+        desk::ShippingLine typed;
+        typed.orderNumber = QStringLiteral("T1");
+        typed.goods = QStringLiteral("手写");
+        list.lines = {typed};
         return list;
     }
 };

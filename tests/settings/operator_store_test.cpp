@@ -33,7 +33,7 @@ protected:
     // Saves the account as typed on the page: the login columns are never typed.
     settings::OperatorSaveResult save(const QList<qint64> &ids, int target, const Account &a)
     {
-        const Operator typed{a.account, a.name, a.password, a.role, a.permissions, a.department, {}, 0};
+        const Operator typed{a.account, a.name, a.password, a.role, a.permissions, a.department};
         return target == added ? settings::addOperatorRecord(typed)
                                : settings::modifyOperatorRecord(ids[target], typed);
     }
