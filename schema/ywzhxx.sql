@@ -31,3 +31,5 @@ CREATE TABLE IF NOT EXISTS 发货清单 (
     总计重量 INTEGER,
     总计体积 INTEGER
 );
+-- A save refuses a list number that is already taken.
+CREATE INDEX IF NOT EXISTS 发货清单_发货清单号 ON 发货清单 (发货清单号);

@@ -110,21 +110,20 @@ bool appendListRecord(platform::Recordset &lists, const ShippingListRecord &reco
     return lists.update();
 }
 
-// Deletes the loaded queue records that are still as they were loaded.
+// Deletes the loaded queue records that are still as they were loaded, in one statement.
 bool removeLoadedQueueRecords(platform::Recordset &queue, const QList<QueuedLine> &loaded)
 {
-    QList<qint64> ids;
+    QHash<qint64, ShippingLine> loadedLines;
     for (const QueuedLine &queued : loaded)
-        ids.append(queued.id);
-    if (!queue.openTableRecords(queueAlias + u'.' + queueTable, ids))
+        loadedLines.insert(queued.id, queued.line);
+    const QString table = queueAlias + u'.' + queueTable;
+    if (!queue.openTableRecords(table, loadedLines.keys()))
         return false;
-    for (queue.moveFirst(); !queue.isEof();) {
-        if (!loaded.contains(QueuedLine{queue.recordId(), queuedLineAt(queue)}))
-            queue.moveNext();
-        else if (!queue.deleteCurrent())
-            return false;
-    }
-    return true;
+    QList<qint64> unchanged;
+    for (queue.moveFirst(); !queue.isEof(); queue.moveNext())
+        if (loadedLines.value(queue.recordId()) == queuedLineAt(queue))
+            unchanged.append(queue.recordId());
+    return queue.openTableRecords(table, unchanged) && queue.deleteAll();
 }
 
 // The sheet of the list as the page shows it, on the empty sheet the page started from.
