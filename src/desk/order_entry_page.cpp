@@ -2,9 +2,10 @@
 
 #include "frame/main_window.h"
 #include "frame/session.h"
-#include "platform/dialogs.h"
 #include "platform/list_view.h"
+#include "platform/message_box.h"
 #include "platform/text_conversions.h"
+#include "platform/timer_unit.h"
 #include "ui_order_entry_page.h"
 
 namespace desk {
@@ -22,7 +23,8 @@ const platform::ListViewColumns pendingColumns = {
 
 } // namespace
 
-OrderEntryPage::OrderEntryPage(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::OrderEntryPage>())
+OrderEntryPage::OrderEntryPage(frame::MainWindow &main)
+    : QWidget(&main), ui(std::make_unique<Ui::OrderEntryPage>()), m_main(main)
 {
     ui->setupUi(this);
     platform::listViewSetColumns(ui->超级列表框_受理_待处理的检货信息, pendingColumns);
@@ -40,7 +42,7 @@ OrderEntryPage::~OrderEntryPage() = default;
 void OrderEntryPage::openOrderEntryPage()
 {
     ui->编辑框_受理_业务单号->setText(frame::documentCounters().number(frame::DocumentKind::Order));
-    frame::mainWindow()->showWorkPage(orderEntryPageIndex, ui->外形框_受理_底框, QStringLiteral("业务单录入..."));
+    m_main.showWorkPage(orderEntryPageIndex, ui->外形框_受理_底框, QStringLiteral("业务单录入..."));
     refreshPendingPickingList();
 }
 
@@ -79,7 +81,7 @@ void OrderEntryPage::takePickingIntoOrder(QTreeWidgetItem *item)
 
 void OrderEntryPage::leaveOrderEntryPage()
 {
-    frame::mainWindow()->returnToStartPage();
+    m_main.returnToStartPage();
 }
 
 } // namespace desk

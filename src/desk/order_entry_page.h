@@ -8,6 +8,10 @@
 
 class QTreeWidgetItem;
 
+namespace frame {
+class MainWindow;
+}
+
 namespace Ui {
 class OrderEntryPage;
 }
@@ -21,7 +25,7 @@ class OrderEntryPage final : public QWidget
     Q_OBJECT
 
 public:
-    explicit OrderEntryPage(QWidget *parent = nullptr);
+    explicit OrderEntryPage(frame::MainWindow &main);
     ~OrderEntryPage() override;
 
     void openOrderEntryPage();
@@ -33,6 +37,7 @@ private:
     void leaveOrderEntryPage();
 
     std::unique_ptr<Ui::OrderEntryPage> ui;
+    frame::MainWindow &m_main;
     // The listed pickings, row by row, so that a double-click takes exactly the one it shows.
     QList<PendingPicking> m_pending;
 };

@@ -3,7 +3,7 @@
 #include "desk/shipping_list_store.h"
 #include "frame/main_window.h"
 #include "frame/session.h"
-#include "platform/dialogs.h"
+#include "platform/message_box.h"
 #include "platform/sheet_grid.h"
 #include "platform/text_conversions.h"
 #include "ui_shipping_list_page.h"
@@ -37,8 +37,8 @@ QString saveMessage(const SaveResult &result)
 
 } // namespace
 
-ShippingListPage::ShippingListPage(QWidget *parent)
-    : QWidget(parent), ui(std::make_unique<Ui::ShippingListPage>()), m_sheet(new platform::Sheet(this))
+ShippingListPage::ShippingListPage(frame::MainWindow &main)
+    : QWidget(&main), ui(std::make_unique<Ui::ShippingListPage>()), m_main(main), m_sheet(new platform::Sheet(this))
 {
     ui->setupUi(this);
     m_sheet->setObjectName(QStringLiteral("数据源_发货清单录入"));
@@ -64,8 +64,7 @@ void ShippingListPage::openShippingListPage()
     const QDateTime now = QDateTime::currentDateTime();
     ui->编辑框_发货清单_制单日期->setText(platform::valueToText(QDateTime(now.date(), QTime(0, 0))) +
                                           QString::number(now.time().hour()) + QStringLiteral("点"));
-    frame::mainWindow()->showWorkPage(shippingListPageIndex, ui->外形框_发货清单录入_底框,
-                                      QStringLiteral("发货清单录入..."));
+    m_main.showWorkPage(shippingListPageIndex, ui->外形框_发货清单录入_底框, QStringLiteral("发货清单录入..."));
 }
 
 // The empty sheet replaces every row, so the last row is its own and no queued line is shown.
@@ -181,7 +180,7 @@ ShippingList ShippingListPage::shownList() const
 
 void ShippingListPage::leaveShippingListPage()
 {
-    frame::mainWindow()->returnToStartPage();
+    m_main.returnToStartPage();
 }
 
 } // namespace desk

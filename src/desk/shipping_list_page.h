@@ -10,6 +10,10 @@ namespace Ui {
 class ShippingListPage;
 }
 
+namespace frame {
+class MainWindow;
+}
+
 namespace platform {
 class Sheet;
 } // namespace platform
@@ -22,7 +26,7 @@ class ShippingListPage final : public QWidget
     Q_OBJECT
 
 public:
-    explicit ShippingListPage(QWidget *parent = nullptr);
+    explicit ShippingListPage(frame::MainWindow &main);
     ~ShippingListPage() override;
 
     void openShippingListPage();
@@ -43,6 +47,7 @@ private:
     ShippingList shownList() const;
 
     std::unique_ptr<Ui::ShippingListPage> ui;
+    frame::MainWindow &m_main;
     platform::Sheet *m_sheet;
     int ShippingGridLastRow = shippingLastHeaderRow;
     // The stock-out queue records that the last click put into the sheet: a save removes these.

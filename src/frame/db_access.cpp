@@ -1,10 +1,10 @@
 #include "frame/db_access.h"
 
 #include "platform/database.h"
+#include "platform/message_box.h"
 #include "platform/program_directory.h"
 #include "platform/recordset.h"
 #include "platform/write_session.h"
-#include "platform/dialogs.h"
 
 namespace frame {
 

@@ -1,8 +1,9 @@
 #include "goods/inbound_goods_page.h"
 
 #include "goods/inbound_goods_filter.h"
-#include "platform/dialogs.h"
+#include "platform/focus.h"
 #include "platform/list_view.h"
+#include "platform/message_box.h"
 #include "platform/text_conversions.h"
 #include "ui_inbound_goods_page.h"
 

@@ -1,7 +1,7 @@
 #include "goods/picking_window.h"
 
 #include "frame/session.h"
-#include "platform/dialogs.h"
+#include "platform/message_box.h"
 #include "platform/text_conversions.h"
 #include "platform/window_shape.h"
 #include "ui_picking_window.h"
@@ -16,7 +16,8 @@ constexpr QSize windowSize(580, 300);
 
 } // namespace
 
-PickingWindow::PickingWindow(QWidget *parent) : frame::ChildWindow(parent), ui(std::make_unique<Ui::PickingWindow>())
+PickingWindow::PickingWindow(frame::MainWindow &main)
+    : frame::ChildWindow(main), ui(std::make_unique<Ui::PickingWindow>())
 {
     ui->setupUi(this);
     connect(ui->按钮_检货信息_保存, &QPushButton::clicked, this, &PickingWindow::savePicking);
@@ -76,9 +77,9 @@ void PickingWindow::savePicking()
     resetPickingEntryPage();
 }
 
-void openPickingWindow()
+void openPickingWindow(frame::MainWindow &main)
 {
-    (new PickingWindow)->showPickingPage();
+    (new PickingWindow(main))->showPickingPage();
 }
 
 } // namespace goods

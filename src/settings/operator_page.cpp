@@ -1,8 +1,9 @@
 #include "settings/operator_page.h"
 
 #include "frame/roles.h"
-#include "platform/dialogs.h"
+#include "platform/focus.h"
 #include "platform/list_view.h"
+#include "platform/message_box.h"
 #include "platform/text_conversions.h"
 #include "settings/operator_store.h"
 #include "ui_operator_page.h"

@@ -68,7 +68,7 @@ protected:
         return column(QStringLiteral("main.mdb"),
                       QStringLiteral("SELECT coalesce(业务单号, '-') FROM 检货及仓库 ORDER BY rowid"));
     }
-    void openPage() { main->action(QStringLiteral("菜单_受理_业务单录入"))->trigger(); }
+    void openPage() { main->menuItems().菜单_受理_业务单录入.trigger(); }
     void tick() { ASSERT_TRUE(QMetaObject::invokeMethod(timer(), "timeout")); }
     void doubleClick(int row)
     {
@@ -148,7 +148,7 @@ TEST_F(OrderEntryPageTest, OpeningShowsThePageTheOrderNumberAndTheQueueAtOnce)
 {
     queue(first);
     // The toolbar button runs the same opener as the menu item.
-    main->action(QStringLiteral("工具_业务单录入"))->trigger();
+    unit<QAction>(QStringLiteral("工具_业务单录入"))->trigger();
 
     EXPECT_EQ(main->pages()->currentIndex(), 2);
     EXPECT_EQ(unit<QFrame>(QStringLiteral("外形框_受理_底框"))->geometry(), QRect(0, 44, 794, 492));

@@ -4,7 +4,7 @@
 #include "goods/inbound_goods_page.h"
 #include "goods/stock_out_page.h"
 #include "goods/warehouse_window.h"
-#include "platform/dialogs.h"
+#include "platform/focus.h"
 #include "platform/list_view.h"
 #include "platform/text_conversions.h"
 #include "support/program_dir_fixture.h"
@@ -32,14 +32,6 @@ const QString flagSaved = QStringLiteral("修改'已提货'标志成功!");
 const QString flagFailed = QStringLiteral("修改'已提货'标志失败!");
 const QString noSelection = QStringLiteral("请先在查询列表中选择要修改的记录!");
 const QString noRange = QStringLiteral("请先输入要查询的时间范围!");
-
-goods::WarehouseWindow *openWarehouseWindow()
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *window = qobject_cast<goods::WarehouseWindow *>(w); window && window->isVisible())
-            return window;
-    return nullptr;
-}
 
 } // namespace
 
@@ -69,8 +61,8 @@ protected:
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }
         ASSERT_TRUE(window.isNull());
-        main->action(QStringLiteral("菜单_仓库_外地入埠货物管理"))->trigger();
-        window = openWarehouseWindow();
+        main->menuItems().菜单_仓库_外地入埠货物管理.trigger();
+        window = shownWindow<goods::WarehouseWindow>();
         ASSERT_FALSE(window.isNull());
     }
 
@@ -172,8 +164,8 @@ TEST_F(InboundGoodsTest, StockOutMenuItemOpensTheWindowOnItsPage)
 {
     window->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    main->action(QStringLiteral("菜单_仓库_出库"))->trigger();
-    window = openWarehouseWindow();
+    main->menuItems().菜单_仓库_出库.trigger();
+    window = shownWindow<goods::WarehouseWindow>();
     ASSERT_FALSE(window.isNull());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("出库"));
     auto *tabs = unit<QTabWidget>(QStringLiteral("选择夹_仓库"));

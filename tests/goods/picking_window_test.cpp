@@ -2,6 +2,7 @@
 #include "frame/session.h"
 #include "goods/goods.h"
 #include "goods/picking_window.h"
+#include "platform/focus.h"
 #include "platform/text_conversions.h"
 #include "support/program_dir_fixture.h"
 #include "support/units.h"
@@ -35,11 +36,10 @@ protected:
         ProgramDirTest::SetUp();
         loginAs(QStringLiteral("管理员"), {}, QStringLiteral("李四"));
         main = std::make_unique<frame::MainWindow>(QList<frame::MainWindowPart>{&goods::attachToMainWindow});
-        main->action(QStringLiteral("菜单_检货处_检货基本信息"))->trigger();
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (w->objectName() == QStringLiteral("检货窗口") && w->isVisible())
-                window = w;
+        main->menuItems().菜单_检货处_检货基本信息.trigger();
+        window = shownWindow<goods::PickingWindow>();
         ASSERT_NE(window, nullptr);
+        EXPECT_EQ(window->objectName(), QStringLiteral("检货窗口"));
     }
     void TearDown() override
     {
