@@ -31,7 +31,7 @@ public:
 
     void openShippingListPage();
     // The index of the sheet's last row: 3 while it has no data row.
-    int shippingGridLastRow() const { return ShippingGridLastRow; }
+    int shippingGridLastRow() const { return m_shippingGridLastRow; }
 
 private:
     void loadTodaysOutboundList();
@@ -49,7 +49,7 @@ private:
     std::unique_ptr<Ui::ShippingListPage> ui;
     frame::MainWindow &m_main;
     platform::Sheet *m_sheet;
-    int ShippingGridLastRow = shippingLastHeaderRow;
+    int m_shippingGridLastRow = shippingLastHeaderRow;
     // The stock-out queue records that the last click put into the sheet: a save removes these.
     QList<QueuedLine> m_loadedQueue;
 };

@@ -14,7 +14,7 @@ QString dataFilePath(const QString &file)
 }
 
 bool DbAccess::open(platform::Database &db, platform::Recordset &rs, const QString &file, const QString &source,
-                    int kind) const
+                    Kind kind) const
 {
     rs.attach(db);
     if (!db.open(dataFilePath(file))) {
