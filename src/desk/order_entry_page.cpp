@@ -2,6 +2,7 @@
 
 #include "frame/main_window.h"
 #include "frame/session.h"
+#include "platform/edit_box.h"
 #include "platform/list_view.h"
 #include "platform/message_box.h"
 #include "platform/text_conversions.h"
@@ -70,12 +71,12 @@ void OrderEntryPage::takePickingIntoOrder(QTreeWidgetItem *item)
         platform::messageBox(QStringLiteral("删除检货临时库中与被双击列表行相关的记录失败!"));
         return;
     }
-    ui->编辑框_受理_货物名称->setText(platform::listViewCell(list, row, 2));
-    ui->编辑框_受理_件数->setText(platform::listViewCell(list, row, 3));
-    ui->编辑框_受理_重量->setText(platform::listViewCell(list, row, 4));
-    ui->编辑框_受理_体积->setText(platform::listViewCell(list, row, 5));
+    platform::fillEditBox(ui->编辑框_受理_货物名称, platform::listViewCell(list, row, 2));
+    platform::fillEditBox(ui->编辑框_受理_件数, platform::listViewCell(list, row, 3));
+    platform::fillEditBox(ui->编辑框_受理_重量, platform::listViewCell(list, row, 4));
+    platform::fillEditBox(ui->编辑框_受理_体积, platform::listViewCell(list, row, 5));
     ui->选择框_受理_计抛否->setChecked(platform::listViewCell(list, row, 6) == QStringLiteral("是"));
-    ui->编辑框_受理_计抛重量->setText(platform::listViewCell(list, row, 7));
+    platform::fillEditBox(ui->编辑框_受理_计抛重量, platform::listViewCell(list, row, 7));
     refreshPendingPickingList();
 }
 

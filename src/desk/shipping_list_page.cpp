@@ -3,6 +3,7 @@
 #include "desk/shipping_list_store.h"
 #include "frame/main_window.h"
 #include "frame/session.h"
+#include "platform/edit_box.h"
 #include "platform/message_box.h"
 #include "platform/sheet_grid.h"
 #include "platform/text_conversions.h"
@@ -61,8 +62,8 @@ void ShippingListPage::openShippingListPage()
     clearInterruptedSaves();
     loadEmptySheet();
     ui->编辑框_发货清单_发货清单号->setText(frame::documentCounters().number(frame::DocumentKind::ShippingList));
-    ui->编辑框_发货清单_制单日期->setText(platform::todayText() + QString::number(QTime::currentTime().hour()) +
-                                          QStringLiteral("点"));
+    platform::fillEditBox(ui->编辑框_发货清单_制单日期,
+                          platform::todayText() + QString::number(QTime::currentTime().hour()) + QStringLiteral("点"));
     m_main.showWorkPage(shippingListPageIndex, ui->外形框_发货清单录入_底框, QStringLiteral("发货清单录入..."));
 }
 

@@ -1,6 +1,7 @@
 #include "settings/operator_page.h"
 
 #include "frame/roles.h"
+#include "platform/edit_box.h"
 #include "platform/focus.h"
 #include "platform/list_view.h"
 #include "platform/message_box.h"
@@ -110,7 +111,7 @@ void OperatorPage::showSelectedOperator()
         return;
     }
     for (const auto &[box, column] : textBoxColumns())
-        box->setText(platform::listViewCell(list, row, column));
+        platform::fillEditBox(box, platform::listViewCell(list, row, column));
 
     const QString role = platform::listViewCell(list, row, roleColumn);
     const int roleIndex = int(frame::roleNames().indexOf(role));

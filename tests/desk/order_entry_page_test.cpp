@@ -216,6 +216,8 @@ TEST_F(OrderEntryPageTest, TakingAPickingFillsTheOrderWritesItsNumberAndMovesThe
 
     EXPECT_TRUE(messages.messages.isEmpty());
     EXPECT_EQ(box(QStringLiteral("编辑框_受理_货物名称")), QStringLiteral("棉被"));
+    // Filled from code, a box shows the beginning of its text.
+    EXPECT_EQ(unit<QLineEdit>(QStringLiteral("编辑框_受理_货物名称"))->cursorPosition(), 0);
     EXPECT_EQ(box(QStringLiteral("编辑框_受理_件数")), QStringLiteral("10"));
     EXPECT_EQ(box(QStringLiteral("编辑框_受理_重量")), QStringLiteral("25"));
     EXPECT_EQ(box(QStringLiteral("编辑框_受理_体积")), QStringLiteral("9"));

@@ -187,6 +187,7 @@ TEST_F(ShippingListPageTest, OpeningShowsTheEmptySheetTheNextNumberAndTheHour)
     const QDateTime now = QDateTime::currentDateTime();
     EXPECT_EQ(box(QStringLiteral("编辑框_发货清单_制单日期"))->text(),
               platform::todayText() + QString::number(now.time().hour()) + QStringLiteral("点"));
+    EXPECT_EQ(box(QStringLiteral("编辑框_发货清单_制单日期"))->cursorPosition(), 0);
     EXPECT_EQ(main->statusPanel(7), QStringLiteral("发货清单录入..."));
     for (QMenu *menu : main->topMenus())
         EXPECT_FALSE(menu->menuAction()->isEnabled()) << menu->title().toStdString();

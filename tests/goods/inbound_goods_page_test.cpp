@@ -130,6 +130,7 @@ TEST_F(InboundGoodsTest, MenuItemOpensThePageReadyForEntryAndClosingGivesBackThe
         const QDateTime shown = platform::textToDateTime(box(column)->text());
         EXPECT_TRUE(shown.isValid()) << box(column)->text().toStdString();
         EXPECT_LE(std::abs(shown.secsTo(now)), 5);
+        EXPECT_EQ(box(column)->cursorPosition(), 0);
     }
     EXPECT_EQ(box(QStringLiteral("入库人"))->text(), QStringLiteral("李四"));
     EXPECT_EQ(box(QStringLiteral("从时间"))->text(), QString());
@@ -343,8 +344,10 @@ TEST_F(InboundGoodsTest, SelectingARowShowsTheRecordItListsUnderTheFilter)
         {"提货日期", ""},
         {"出库人", "钱七"},
     };
-    for (const auto &[column, text] : shown)
+    for (const auto &[column, text] : shown) {
         EXPECT_EQ(box(column)->text(), text) << column.toStdString();
+        EXPECT_EQ(box(column)->cursorPosition(), 0) << column.toStdString();
+    }
     // A stored way that the list does not offer shows as it is.
     EXPECT_EQ(wayBox()->currentText(), QStringLiteral("快递"));
     EXPECT_TRUE(pickedUpBox()->isChecked());

@@ -86,6 +86,7 @@ TEST_F(PickingWindowTest, OpensOnItsEntryPageReadyForAPickingAndHoldsTheMainWind
     EXPECT_EQ(box(QStringLiteral("检货员"))->text(), QStringLiteral("李四"));
     const QDateTime shown = platform::textToDateTime(box(QStringLiteral("检货时间"))->text());
     EXPECT_LE(qAbs(shown.secsTo(QDateTime::currentDateTime())), 5);
+    EXPECT_EQ(box(QStringLiteral("检货时间"))->cursorPosition(), 0);
     EXPECT_EQ(main->statusPanel(7), QStringLiteral("检货基本信息..."));
     EXPECT_FALSE(main->isEnabled());
     EXPECT_TRUE(window->isEnabled());

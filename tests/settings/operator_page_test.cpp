@@ -246,6 +246,7 @@ TEST_P(ShowOperatorTest, ShowsTheRowsRoleAfterThePreviousRowWithTheGroupsStillDi
     EXPECT_EQ(box(QStringLiteral("姓名"))->text(), c.shown.name);
     EXPECT_EQ(box(QStringLiteral("密码"))->text(), c.shown.password);
     EXPECT_EQ(box(QStringLiteral("所属部门"))->text(), c.shown.department);
+    EXPECT_EQ(box(QStringLiteral("姓名"))->cursorPosition(), 0);
     EXPECT_EQ(checkedRoles(), c.roles);
     EXPECT_EQ(tickedWords(), c.ticked);
     EXPECT_FALSE(roleGroup()->isEnabled());
