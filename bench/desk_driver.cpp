@@ -39,11 +39,20 @@ template <typename T> T *named(const QObject *root, const QString &name)
     return found;
 }
 
+// The main window that the login opened, if any.
+frame::MainWindow *openedMainWindow()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *main = qobject_cast<frame::MainWindow *>(w))
+            return main;
+    return nullptr;
+}
+
 frame::MainWindow &mainWindow()
 {
-    if (!frame::mainWindow())
+    if (!openedMainWindow())
         throw std::runtime_error("no main window");
-    return *frame::mainWindow();
+    return *openedMainWindow();
 }
 
 // A unit of the open child window, or else of the main window.
@@ -73,7 +82,7 @@ Desk::Desk(const QString &account, const QString &password)
 Desk::~Desk()
 {
     closeChildWindow();
-    delete frame::mainWindow();
+    delete openedMainWindow();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
@@ -121,10 +130,7 @@ void Desk::type(const QString &name, const QString &text) const
 
 void Desk::trigger(const QString &menuItem) const
 {
-    QAction *action = mainWindow().action(menuItem);
-    if (!action)
-        throw std::runtime_error("no menu item " + menuItem.toStdString());
-    action->trigger();
+    named<QAction>(&mainWindow(), menuItem)->trigger();
     if (!childWindow() && mainWindow().pages()->currentIndex() == 0)
         throw std::runtime_error("menu item opened nothing: " + menuItem.toStdString());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "platform/dialogs.h"
+#include "platform/message_box.h"
+#include "platform/program_end.h"
 
 #include <QString>
 #include <QStringList>

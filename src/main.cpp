@@ -4,7 +4,7 @@
 #include "frame/single_instance_check.h"
 #include "goods/goods.h"
 #include "office/office.h"
-#include "platform/dialogs.h"
+#include "platform/message_box.h"
 #include "platform/processes.h"
 #include "platform/program_directory.h"
 #include "settings/settings.h"

@@ -10,13 +10,13 @@ namespace desk {
 
 void attachToMainWindow(frame::MainWindow &main)
 {
-    auto *orderEntry = new OrderEntryPage(&main);
+    const frame::MenuItems items = main.menuItems();
+    auto *orderEntry = new OrderEntryPage(main);
     main.setPage(2, orderEntry);
-    QObject::connect(main.action(QStringLiteral("菜单_受理_业务单录入")), &QAction::triggered, orderEntry,
-                     &OrderEntryPage::openOrderEntryPage);
-    auto *shippingList = new ShippingListPage(&main);
+    QObject::connect(&items.菜单_受理_业务单录入, &QAction::triggered, orderEntry, &OrderEntryPage::openOrderEntryPage);
+    auto *shippingList = new ShippingListPage(main);
     main.setPage(3, shippingList);
-    QObject::connect(main.action(QStringLiteral("菜单_受理_发货清单录入")), &QAction::triggered, shippingList,
+    QObject::connect(&items.菜单_受理_发货清单录入, &QAction::triggered, shippingList,
                      &ShippingListPage::openShippingListPage);
 }
 

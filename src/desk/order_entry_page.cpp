@@ -3,8 +3,10 @@
 #include "desk/picking_queue_store.h"
 #include "frame/main_window.h"
 #include "frame/session.h"
-#include "platform/dialogs.h"
+#include "platform/edit_box.h"
 #include "platform/list_view.h"
+#include "platform/message_box.h"
+#include "platform/timer_unit.h"
 #include "ui_order_entry_page.h"
 
 namespace desk {
@@ -28,7 +30,8 @@ const platform::ListColumns pendingColumns = {
 
 } // namespace
 
-OrderEntryPage::OrderEntryPage(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::OrderEntryPage>())
+OrderEntryPage::OrderEntryPage(frame::MainWindow &main)
+    : QWidget(&main), ui(std::make_unique<Ui::OrderEntryPage>()), m_main(main)
 {
     ui->setupUi(this);
     ui->超级列表框_受理_待处理的检货信息->setColumns(pendingColumns);
@@ -46,7 +49,7 @@ OrderEntryPage::~OrderEntryPage() = default;
 void OrderEntryPage::openOrderEntryPage()
 {
     ui->编辑框_受理_业务单号->setText(frame::documentCounters().number(frame::DocumentKind::Order));
-    frame::mainWindow()->showWorkPage(orderEntryPageIndex, ui->外形框_受理_底框, QStringLiteral("业务单录入..."));
+    m_main.showWorkPage(orderEntryPageIndex, ui->外形框_受理_底框, QStringLiteral("业务单录入..."));
     refreshPendingPickingList();
 }
 
@@ -64,18 +67,18 @@ void OrderEntryPage::takePickingIntoOrder(const QModelIndex &index)
         platform::messageBox(QStringLiteral("删除检货临时库中与被双击列表行相关的记录失败!"));
         return;
     }
-    ui->编辑框_受理_货物名称->setText(platform::listViewCell(list, row, 2));
-    ui->编辑框_受理_件数->setText(platform::listViewCell(list, row, 3));
-    ui->编辑框_受理_重量->setText(platform::listViewCell(list, row, 4));
-    ui->编辑框_受理_体积->setText(platform::listViewCell(list, row, 5));
+    platform::fillEditBox(ui->编辑框_受理_货物名称, platform::listViewCell(list, row, 2));
+    platform::fillEditBox(ui->编辑框_受理_件数, platform::listViewCell(list, row, 3));
+    platform::fillEditBox(ui->编辑框_受理_重量, platform::listViewCell(list, row, 4));
+    platform::fillEditBox(ui->编辑框_受理_体积, platform::listViewCell(list, row, 5));
     ui->选择框_受理_计抛否->setChecked(platform::listViewCell(list, row, 6) == QStringLiteral("是"));
-    ui->编辑框_受理_计抛重量->setText(platform::listViewCell(list, row, 7));
+    platform::fillEditBox(ui->编辑框_受理_计抛重量, platform::listViewCell(list, row, 7));
     refreshPendingPickingList();
 }
 
 void OrderEntryPage::leaveOrderEntryPage()
 {
-    frame::mainWindow()->returnToStartPage();
+    m_main.returnToStartPage();
 }
 
 } // namespace desk

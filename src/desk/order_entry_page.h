@@ -5,6 +5,10 @@
 
 class QModelIndex;
 
+namespace frame {
+class MainWindow;
+}
+
 namespace Ui {
 class OrderEntryPage;
 }
@@ -18,7 +22,7 @@ class OrderEntryPage final : public QWidget
     Q_OBJECT
 
 public:
-    explicit OrderEntryPage(QWidget *parent = nullptr);
+    explicit OrderEntryPage(frame::MainWindow &main);
     ~OrderEntryPage() override;
 
     void openOrderEntryPage();
@@ -30,6 +34,7 @@ private:
     void leaveOrderEntryPage();
 
     std::unique_ptr<Ui::OrderEntryPage> ui;
+    frame::MainWindow &m_main;
 };
 
 } // namespace desk

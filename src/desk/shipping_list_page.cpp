@@ -3,12 +3,13 @@
 #include "desk/shipping_list_store.h"
 #include "frame/main_window.h"
 #include "frame/session.h"
-#include "platform/dialogs.h"
+#include "platform/edit_box.h"
+#include "platform/message_box.h"
 #include "platform/sheet_grid.h"
 #include "platform/text_conversions.h"
 #include "ui_shipping_list_page.h"
 
-#include <QDateTime>
+#include <QTime>
 
 namespace desk {
 
@@ -37,8 +38,8 @@ QString saveMessage(const SaveResult &result)
 
 } // namespace
 
-ShippingListPage::ShippingListPage(QWidget *parent)
-    : QWidget(parent), ui(std::make_unique<Ui::ShippingListPage>()), m_sheet(new platform::Sheet(this))
+ShippingListPage::ShippingListPage(frame::MainWindow &main)
+    : QWidget(&main), ui(std::make_unique<Ui::ShippingListPage>()), m_main(main), m_sheet(new platform::Sheet(this))
 {
     ui->setupUi(this);
     m_sheet->setObjectName(QStringLiteral("数据源_发货清单录入"));
@@ -61,32 +62,30 @@ void ShippingListPage::openShippingListPage()
     clearInterruptedSaves();
     loadEmptySheet();
     ui->编辑框_发货清单_发货清单号->setText(frame::documentCounters().number(frame::DocumentKind::ShippingList));
-    const QDateTime now = QDateTime::currentDateTime();
-    ui->编辑框_发货清单_制单日期->setText(platform::valueToText(QDateTime(now.date(), QTime(0, 0))) +
-                                          QString::number(now.time().hour()) + QStringLiteral("点"));
-    frame::mainWindow()->showWorkPage(shippingListPageIndex, ui->外形框_发货清单录入_底框,
-                                      QStringLiteral("发货清单录入..."));
+    platform::fillEditBox(ui->编辑框_发货清单_制单日期,
+                          platform::todayText() + QString::number(QTime::currentTime().hour()) + QStringLiteral("点"));
+    m_main.showWorkPage(shippingListPageIndex, ui->外形框_发货清单录入_底框, QStringLiteral("发货清单录入..."));
 }
 
 // The empty sheet replaces every row, so the last row is its own and no queued line is shown.
 void ShippingListPage::loadEmptySheet()
 {
     loadEmptyShippingSheet(*m_sheet);
-    ShippingGridLastRow = m_sheet->rowCount();
+    m_shippingGridLastRow = m_sheet->rowCount();
     m_loadedQueue.clear();
 }
 
 void ShippingListPage::loadTodaysOutboundList()
 {
-    if (ShippingGridLastRow > shippingLastHeaderRow) {
-        m_sheet->deleteRows(shippingFirstDataRow, ShippingGridLastRow - shippingLastHeaderRow);
-        ShippingGridLastRow = shippingLastHeaderRow;
+    if (m_shippingGridLastRow > shippingLastHeaderRow) {
+        m_sheet->deleteRows(shippingFirstDataRow, m_shippingGridLastRow - shippingLastHeaderRow);
+        m_shippingGridLastRow = shippingLastHeaderRow;
     }
     const OutboundLines outbound = readOutboundLines();
     ui->表格_发货清单录入->setSheet(nullptr);
     for (const ShippingLine &line : outbound.lines) {
         appendShippingGridRow();
-        setShippingLine(*m_sheet, ShippingGridLastRow, line);
+        setShippingLine(*m_sheet, m_shippingGridLastRow, line);
     }
     m_loadedQueue = outbound.queued;
     setSheetHeader(*m_sheet, headerBoxes());
@@ -95,8 +94,8 @@ void ShippingListPage::loadTodaysOutboundList()
 
 void ShippingListPage::appendShippingGridRow()
 {
-    ShippingGridLastRow = appendShippingLine(*m_sheet);
-    m_sheet->setCurrentRow(ShippingGridLastRow);
+    m_shippingGridLastRow = appendShippingLine(*m_sheet);
+    m_sheet->setCurrentRow(m_shippingGridLastRow);
 }
 
 // Rows with a typed order number get the consignee of its last order; the others stay as they are.
@@ -152,7 +151,7 @@ void ShippingListPage::saveShippingList()
 QList<ShippingLine> ShippingListPage::dataLines() const
 {
     QList<ShippingLine> lines;
-    for (int row = shippingFirstDataRow; row <= ShippingGridLastRow; ++row)
+    for (int row = shippingFirstDataRow; row <= m_shippingGridLastRow; ++row)
         lines.append(shippingLine(*m_sheet, row));
     return lines;
 }
@@ -181,7 +180,7 @@ ShippingList ShippingListPage::shownList() const
 
 void ShippingListPage::leaveShippingListPage()
 {
-    frame::mainWindow()->returnToStartPage();
+    m_main.returnToStartPage();
 }
 
 } // namespace desk

@@ -10,6 +10,10 @@ namespace Ui {
 class ShippingListPage;
 }
 
+namespace frame {
+class MainWindow;
+}
+
 namespace platform {
 class Sheet;
 } // namespace platform
@@ -22,12 +26,12 @@ class ShippingListPage final : public QWidget
     Q_OBJECT
 
 public:
-    explicit ShippingListPage(QWidget *parent = nullptr);
+    explicit ShippingListPage(frame::MainWindow &main);
     ~ShippingListPage() override;
 
     void openShippingListPage();
     // The index of the sheet's last row: 3 while it has no data row.
-    int shippingGridLastRow() const { return ShippingGridLastRow; }
+    int shippingGridLastRow() const { return m_shippingGridLastRow; }
 
 private:
     void loadTodaysOutboundList();
@@ -43,8 +47,9 @@ private:
     ShippingList shownList() const;
 
     std::unique_ptr<Ui::ShippingListPage> ui;
+    frame::MainWindow &m_main;
     platform::Sheet *m_sheet;
-    int ShippingGridLastRow = shippingLastHeaderRow;
+    int m_shippingGridLastRow = shippingLastHeaderRow;
     // The stock-out queue records that the last click put into the sheet: a save removes these.
     QList<QueuedLine> m_loadedQueue;
 };

@@ -1,10 +1,10 @@
 #include "frame/db_access.h"
 
 #include "platform/database.h"
+#include "platform/message_box.h"
 #include "platform/program_directory.h"
 #include "platform/recordset.h"
 #include "platform/write_session.h"
-#include "platform/dialogs.h"
 
 namespace frame {
 
@@ -14,7 +14,7 @@ QString dataFilePath(const QString &file)
 }
 
 bool DbAccess::open(platform::Database &db, platform::Recordset &rs, const QString &file, const QString &source,
-                    int kind) const
+                    Kind kind) const
 {
     rs.attach(db);
     if (!db.open(dataFilePath(file))) {

@@ -19,7 +19,7 @@ public:
 
     // Shows "数据库连接失败!" or "查询失败!" followed by the database's error text on failure.
     bool open(platform::Database &db, platform::Recordset &rs, const QString &file, const QString &source,
-              int kind) const;
+              Kind kind) const;
     void close(platform::Database &db, platform::Recordset &rs) const;
     // A save's session and the table it writes first, telling the operator as open() does.
     bool openForSave(platform::WriteSession &session, const QString &table) const;

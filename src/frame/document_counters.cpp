@@ -1,7 +1,7 @@
 #include "frame/document_counters.h"
 
 #include "frame/db_access.h"
-#include "platform/dialogs.h"
+#include "platform/message_box.h"
 
 namespace frame {
 

@@ -3,7 +3,9 @@
 #include "frame/login_store.h"
 #include "frame/login_window_picture.h"
 #include "frame/session.h"
-#include "platform/dialogs.h"
+#include "platform/focus.h"
+#include "platform/message_box.h"
+#include "platform/program_end.h"
 #include "platform/window_shape.h"
 #include "ui_login_window.h"
 

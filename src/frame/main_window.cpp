@@ -5,8 +5,9 @@
 #include "frame/session.h"
 #include "platform/ini_file.h"
 #include "platform/program_directory.h"
+#include "platform/program_end.h"
 #include "platform/text_conversions.h"
-#include "platform/dialogs.h"
+#include "platform/timer_unit.h"
 #include "ui_main_window.h"
 
 #include <QCloseEvent>
@@ -20,8 +21,6 @@ namespace frame {
 
 namespace {
 
-MainWindow *theMainWindow = nullptr;
-
 constexpr int statusPanelCount = 9;
 constexpr int activityPanel = 7;
 constexpr int clockPanel = 8;
@@ -29,25 +28,11 @@ constexpr int workPageBaseFrameHeight = 492;
 // The size the pages are laid out for: a larger window would leave them in its top-left corner.
 constexpr QSize windowSize(800, 660);
 
-// Toolbar buttons run the menu item of the same area.
-const QList<std::pair<const char *, const char *>> toolbarTargets = {
-    {"工具_业务单录入", "菜单_受理_业务单录入"},
-    {"工具_检货", "菜单_检货处_检货基本信息"},
-    {"工具_发货清单录入", "菜单_受理_发货清单录入"},
-    {"工具_外地入埠", "菜单_仓库_外地入埠货物管理"},
-};
-
 } // namespace
-
-MainWindow *mainWindow()
-{
-    return theMainWindow;
-}
 
 MainWindow::MainWindow(const QList<MainWindowPart> &parts) : ui(std::make_unique<Ui::MainWindow>())
 {
     ui->setupUi(this);
-    theMainWindow = this;
     setFixedSize(windowSize);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(platform::IniFile(platform::programPath(QStringLiteral("program.ini")))
@@ -81,9 +66,8 @@ MainWindow::MainWindow(const QList<MainWindowPart> &parts) : ui(std::make_unique
     tickClock();
     platform::startTimerUnit(this, QStringLiteral("时钟_主界面_状态条"), 1000, [this] { tickClock(); });
 
-    for (const auto &[tool, item] : toolbarTargets)
-        connect(action(QString::fromUtf8(tool)), &QAction::triggered, action(QString::fromUtf8(item)),
-                &QAction::trigger);
+    for (const auto &[tool, item] : toolbarTargets())
+        connect(tool, &QAction::triggered, item, &QAction::trigger);
     connect(ui->菜单_系统_退出, &QAction::triggered, this, &MainWindow::leaveProgram);
     connect(ui->按钮_主界面_退出系统, &QPushButton::clicked, this, &MainWindow::exitSystem);
 
@@ -93,16 +77,27 @@ MainWindow::MainWindow(const QList<MainWindowPart> &parts) : ui(std::make_unique
     showPage(0);
 }
 
-MainWindow::~MainWindow()
+MainWindow::~MainWindow() = default;
+
+MenuItems MainWindow::menuItems() const
 {
-    if (theMainWindow == this)
-        theMainWindow = nullptr;
+    return {*ui->菜单_系统_操作员管理,     *ui->菜单_受理_业务单录入, *ui->菜单_受理_发货清单录入,
+            *ui->菜单_检货处_检货基本信息, *ui->菜单_仓库_出库,       *ui->菜单_仓库_外地入埠货物管理,
+            *ui->菜单_人资后勤_后勤支出};
 }
 
 QList<QMenu *> MainWindow::topMenus() const
 {
     return {ui->菜单_系统, ui->菜单_受理, ui->菜单_查询,     ui->菜单_检货处,
             ui->菜单_仓库, ui->菜单_调度, ui->菜单_人资后勤, ui->菜单_市场部};
+}
+
+QList<std::pair<QAction *, QAction *>> MainWindow::toolbarTargets() const
+{
+    return {{ui->工具_业务单录入, ui->菜单_受理_业务单录入},
+            {ui->工具_检货, ui->菜单_检货处_检货基本信息},
+            {ui->工具_发货清单录入, ui->菜单_受理_发货清单录入},
+            {ui->工具_外地入埠, ui->菜单_仓库_外地入埠货物管理}};
 }
 
 void MainWindow::applyRoleGating()
@@ -115,8 +110,8 @@ void MainWindow::applyRoleGating()
         for (QAction *item : menu->actions())
             item->setEnabled(menuOpen && allowed(item->objectName()).value_or(true));
     }
-    for (const auto &[tool, item] : toolbarTargets)
-        action(QString::fromUtf8(tool))->setEnabled(action(QString::fromUtf8(item))->isEnabled());
+    for (const auto &[tool, item] : toolbarTargets())
+        tool->setEnabled(item->isEnabled());
     ui->工具条_主界面_常用功能->setEnabled(true);
 }
 
@@ -175,11 +170,6 @@ void MainWindow::returnToStartPage()
     setMainMenusEnabled(1);
 }
 
-QAction *MainWindow::action(const QString &name) const
-{
-    return findChild<QAction *>(name);
-}
-
 void MainWindow::leaveProgram()
 {
     setStatusPanel(activityPanel, QStringLiteral("正在退出..."));
@@ -197,7 +187,7 @@ void MainWindow::tickClock()
     setStatusPanel(clockPanel, platform::valueToText(QDateTime::currentDateTime()));
 }
 
-ChildWindow::ChildWindow(QWidget *parent) : QWidget(parent, Qt::Window)
+ChildWindow::ChildWindow(MainWindow &main) : QWidget(nullptr, Qt::Window), m_main(&main)
 {
     setAttribute(Qt::WA_DeleteOnClose);
 }
@@ -205,18 +195,17 @@ ChildWindow::ChildWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 void ChildWindow::open(const QString &activity)
 {
     show();
-    MainWindow *main = mainWindow();
-    if (!main)
+    if (!m_main)
         return;
     if (!activity.isEmpty())
-        main->setStatusPanel(activityPanel, activity);
-    main->setEnabled(false);
+        m_main->setStatusPanel(activityPanel, activity);
+    m_main->setEnabled(false);
 }
 
 void ChildWindow::closeEvent(QCloseEvent *event)
 {
-    if (MainWindow *main = mainWindow())
-        main->setEnabled(true);
+    if (m_main)
+        m_main->setEnabled(true);
     event->accept();
 }
 

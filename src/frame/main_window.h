@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <memory>
 
@@ -19,6 +20,18 @@ namespace frame {
 class MainWindow;
 // A subsystem's share of the main window: its pages and the handlers of its menu items.
 using MainWindowPart = std::function<void(MainWindow &)>;
+
+// The menu items that the subsystems bind, named as their units. Filled from the form, so a renamed
+// unit breaks the build instead of a lookup at run time.
+struct MenuItems {
+    QAction &菜单_系统_操作员管理;
+    QAction &菜单_受理_业务单录入;
+    QAction &菜单_受理_发货清单录入;
+    QAction &菜单_检货处_检货基本信息;
+    QAction &菜单_仓库_出库;
+    QAction &菜单_仓库_外地入埠货物管理;
+    QAction &菜单_人资后勤_后勤支出;
+};
 
 // 主界面: the menus, the toolbar, the status bar and the tab of pages that the subsystems fill.
 class MainWindow final : public QMainWindow
@@ -48,11 +61,12 @@ public:
     // The way back from a work page: page 0, "等待操作..." and the menus the role allows.
     void returnToStartPage();
 
-    // A menu item or toolbar action by its unit name.
-    QAction *action(const QString &name) const;
+    MenuItems menuItems() const;
     QList<QMenu *> topMenus() const;
 
 private:
+    // Each toolbar button with the menu item of the same area, which it runs.
+    QList<std::pair<QAction *, QAction *>> toolbarTargets() const;
     void leaveProgram();
     void exitSystem();
     void tickClock();
@@ -61,23 +75,24 @@ private:
     QList<QLabel *> m_panels;
 };
 
-// The one main window while it exists, for the subsystems' status and menu calls.
-MainWindow *mainWindow();
-
-// A child window: while it is open the main window is disabled; closing it enables the main
-// window again and destroys the child.
+// A child window of the given main window: while it is open the main window is disabled; closing
+// it enables the main window again and destroys the child.
 class ChildWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit ChildWindow(QWidget *parent = nullptr);
+    explicit ChildWindow(MainWindow &main);
     // Shows the window, writes its activity (if any) into panel 7 of the main window and
     // disables the main window until it closes.
     void open(const QString &activity = {});
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+
+private:
+    // A top-level window of its own, so it does not die with the main window: guarded instead.
+    QPointer<MainWindow> m_main;
 };
 
 } // namespace frame

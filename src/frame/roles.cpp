@@ -87,4 +87,12 @@ std::optional<bool> unitAllowed(const QString &unit, const QString &role, const 
                        [&held](const QString &word) { return held.contains(word); });
 }
 
+QStringList gatedUnits()
+{
+    QStringList units;
+    for (const Gate &gate : gates())
+        units.append(gate.unit);
+    return units;
+}
+
 } // namespace frame

@@ -22,5 +22,7 @@ QSet<QString> grantedWords(const QString &role, const QString &permissions);
 // Whether the operator may use a unit of the main window: a top menu by its title, a menu item
 // by its unit name. No value when the unit has no gate of its own; an item then follows its menu.
 std::optional<bool> unitAllowed(const QString &unit, const QString &role, const QString &permissions);
+// Every unit that has a gate of its own.
+QStringList gatedUnits();
 
 } // namespace frame

@@ -1,8 +1,10 @@
 #include "goods/inbound_goods_page.h"
 
 #include "goods/inbound_goods_filter.h"
-#include "platform/dialogs.h"
+#include "platform/edit_box.h"
+#include "platform/focus.h"
 #include "platform/list_view.h"
+#include "platform/message_box.h"
 #include "platform/text_conversions.h"
 #include "ui_inbound_goods_page.h"
 
@@ -94,9 +96,9 @@ InboundGoodsPage::~InboundGoodsPage() = default;
 
 void InboundGoodsPage::fillOpeningBoxes(const QString &now, const QString &operatorName)
 {
-    ui->编辑框_外地入埠_到达日期->setText(now);
+    platform::fillEditBox(ui->编辑框_外地入埠_到达日期, now);
     ui->编辑框_外地入埠_入库人->setText(operatorName);
-    ui->编辑框_外地入埠_提货日期->setText(now);
+    platform::fillEditBox(ui->编辑框_外地入埠_提货日期, now);
 }
 
 InboundGoods InboundGoodsPage::shownGoods() const
@@ -113,7 +115,8 @@ InboundGoods InboundGoodsPage::shownGoods() const
 void InboundGoodsPage::showGoods(const InboundGoods &goods)
 {
     for (const BoxField &field : boxFields())
-        std::visit([&](auto member) { (ui.get()->*field.box)->setText(toText(goods.*member)); }, field.member);
+        std::visit([&](auto member) { platform::fillEditBox(ui.get()->*field.box, toText(goods.*member)); },
+                   field.member);
     // The combo is editable so that a stored way its list does not offer shows as it is, and a
     // later save keeps it.
     QComboBox *way = ui->组合框_外地入埠_提货方式;

@@ -1,7 +1,8 @@
 #include "goods/picking_window.h"
 
 #include "frame/session.h"
-#include "platform/dialogs.h"
+#include "platform/edit_box.h"
+#include "platform/message_box.h"
 #include "platform/text_conversions.h"
 #include "platform/window_shape.h"
 #include "ui_picking_window.h"
@@ -16,7 +17,8 @@ constexpr QSize windowSize(580, 300);
 
 } // namespace
 
-PickingWindow::PickingWindow(QWidget *parent) : frame::ChildWindow(parent), ui(std::make_unique<Ui::PickingWindow>())
+PickingWindow::PickingWindow(frame::MainWindow &main)
+    : frame::ChildWindow(main), ui(std::make_unique<Ui::PickingWindow>())
 {
     ui->setupUi(this);
     connect(ui->按钮_检货信息_保存, &QPushButton::clicked, this, &PickingWindow::savePicking);
@@ -37,8 +39,8 @@ void PickingWindow::showPickingPage()
 void PickingWindow::resetPickingEntryPage()
 {
     ui->编辑框_检货信息_检货号->setText(frame::documentCounters().number(frame::DocumentKind::Picking));
-    ui->编辑框_检货信息_检货员->setText(frame::currentOperator().name);
-    ui->编辑框_检货信息_检货时间->setText(platform::valueToText(QDateTime::currentDateTime()));
+    platform::fillEditBox(ui->编辑框_检货信息_检货员, frame::currentOperator().name);
+    platform::fillEditBox(ui->编辑框_检货信息_检货时间, platform::valueToText(QDateTime::currentDateTime()));
     for (QLineEdit *box : {ui->编辑框_检货信息_货物名称, ui->编辑框_检货信息_实际件数, ui->编辑框_检货信息_实际重量,
                            ui->编辑框_检货信息_实际体积, ui->编辑框_检货信息_计泡重量})
         box->clear();
@@ -76,9 +78,9 @@ void PickingWindow::savePicking()
     resetPickingEntryPage();
 }
 
-void openPickingWindow()
+void openPickingWindow(frame::MainWindow &main)
 {
-    (new PickingWindow)->showPickingPage();
+    (new PickingWindow(main))->showPickingPage();
 }
 
 } // namespace goods

@@ -18,7 +18,7 @@ class PickingWindow final : public frame::ChildWindow
     Q_OBJECT
 
 public:
-    explicit PickingWindow(QWidget *parent = nullptr);
+    explicit PickingWindow(frame::MainWindow &main);
     ~PickingWindow() override;
 
     // Shows the page 检货基本信息, ready for a new picking.
@@ -33,6 +33,6 @@ private:
 };
 
 // The menu item 检货基本信息: opens the picking desk on its entry page.
-void openPickingWindow();
+void openPickingWindow(frame::MainWindow &main);
 
 } // namespace goods

@@ -1,6 +1,6 @@
 #include "goods/stock_out_page.h"
 
-#include "platform/dialogs.h"
+#include "platform/message_box.h"
 #include "platform/text_conversions.h"
 #include "ui_stock_out_page.h"
 

@@ -18,9 +18,9 @@ constexpr int stockOutPage = 2;
 constexpr int inboundGoodsPage = 3;
 
 // Loads the window with its title on one page of 选择夹_仓库, sized and centred on the screen.
-WarehouseWindow *loadWarehouseWindow(const QString &title, int page, QSize size)
+WarehouseWindow *loadWarehouseWindow(frame::MainWindow &main, const QString &title, int page, QSize size)
 {
-    auto *window = new WarehouseWindow;
+    auto *window = new WarehouseWindow(main);
     window->setWindowTitle(title);
     window->pages()->setCurrentIndex(page);
     window->resize(size);
@@ -30,8 +30,8 @@ WarehouseWindow *loadWarehouseWindow(const QString &title, int page, QSize size)
 
 } // namespace
 
-WarehouseWindow::WarehouseWindow(QWidget *parent)
-    : frame::ChildWindow(parent), ui(std::make_unique<Ui::WarehouseWindow>())
+WarehouseWindow::WarehouseWindow(frame::MainWindow &main)
+    : frame::ChildWindow(main), ui(std::make_unique<Ui::WarehouseWindow>())
 {
     ui->setupUi(this);
     // The menu item chooses the page and the title names it, so the tabs themselves stay hidden.
@@ -49,15 +49,16 @@ QTabWidget *WarehouseWindow::pages() const
     return ui->选择夹_仓库;
 }
 
-void openStockOutPage()
+void openStockOutPage(frame::MainWindow &main)
 {
-    WarehouseWindow *window = loadWarehouseWindow(QStringLiteral("出库"), stockOutPage, {760, 520});
+    WarehouseWindow *window = loadWarehouseWindow(main, QStringLiteral("出库"), stockOutPage, {760, 520});
     window->open(QStringLiteral("出库..."));
 }
 
-void openInboundGoodsPage()
+void openInboundGoodsPage(frame::MainWindow &main)
 {
-    WarehouseWindow *window = loadWarehouseWindow(QStringLiteral("外地入埠货物管理"), inboundGoodsPage, {572, 344});
+    WarehouseWindow *window =
+        loadWarehouseWindow(main, QStringLiteral("外地入埠货物管理"), inboundGoodsPage, {572, 344});
     const QString now = platform::valueToText(QDateTime::currentDateTime());
     window->inboundGoodsPage()->fillOpeningBoxes(now, frame::currentOperator().name);
     window->open(QStringLiteral("外地入埠货物管理..."));

@@ -21,7 +21,7 @@ class WarehouseWindow final : public frame::ChildWindow
     Q_OBJECT
 
 public:
-    explicit WarehouseWindow(QWidget *parent = nullptr);
+    explicit WarehouseWindow(frame::MainWindow &main);
     ~WarehouseWindow() override;
 
     QTabWidget *pages() const;
@@ -33,7 +33,7 @@ private:
 };
 
 // The menu items of 仓库(&5): each loads the window on its page and disables 主界面 until it closes.
-void openStockOutPage();
-void openInboundGoodsPage();
+void openStockOutPage(frame::MainWindow &main);
+void openInboundGoodsPage(frame::MainWindow &main);
 
 } // namespace goods

@@ -11,7 +11,7 @@ void attachToMainWindow(frame::MainWindow &main)
 {
     auto *backOffice = new BackOfficePage(main);
     main.setPage(7, backOffice);
-    QObject::connect(main.action(QStringLiteral("菜单_人资后勤_后勤支出")), &QAction::triggered, backOffice,
+    QObject::connect(&main.menuItems().菜单_人资后勤_后勤支出, &QAction::triggered, backOffice,
                      &BackOfficePage::openBackOfficePage);
 }
 

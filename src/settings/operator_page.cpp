@@ -1,8 +1,10 @@
 #include "settings/operator_page.h"
 
 #include "frame/roles.h"
-#include "platform/dialogs.h"
+#include "platform/edit_box.h"
+#include "platform/focus.h"
 #include "platform/list_view.h"
+#include "platform/message_box.h"
 #include "settings/operator_store.h"
 #include "ui_operator_page.h"
 
@@ -92,7 +94,7 @@ void OperatorPage::showSelectedOperator()
         return;
     }
     for (const auto &[box, column] : textBoxColumns())
-        box->setText(platform::listViewCell(list, row, column));
+        platform::fillEditBox(box, platform::listViewCell(list, row, column));
 
     const QString role = platform::listViewCell(list, row, roleColumn);
     const int roleIndex = int(frame::roleNames().indexOf(role));

@@ -9,8 +9,8 @@ namespace settings {
 
 void attachToMainWindow(frame::MainWindow &main)
 {
-    QObject::connect(main.action(QStringLiteral("菜单_系统_操作员管理")), &QAction::triggered, &main,
-                     [] { openOperatorManagement(); });
+    QObject::connect(&main.menuItems().菜单_系统_操作员管理, &QAction::triggered, &main,
+                     [&main] { openOperatorManagement(main); });
 }
 
 } // namespace settings

@@ -13,8 +13,8 @@ namespace {
 constexpr int operatorPageIndex = 1;
 } // namespace
 
-SystemMenuWindow::SystemMenuWindow(QWidget *parent)
-    : frame::ChildWindow(parent), ui(std::make_unique<Ui::SystemMenuWindow>()), m_operatorPage(new OperatorPage)
+SystemMenuWindow::SystemMenuWindow(frame::MainWindow &main)
+    : frame::ChildWindow(main), ui(std::make_unique<Ui::SystemMenuWindow>()), m_operatorPage(new OperatorPage)
 {
     ui->setupUi(this);
     // The menu item chooses the page and the title names it, so the tabs themselves stay hidden.
@@ -32,9 +32,9 @@ QTabWidget *SystemMenuWindow::pages() const
     return ui->选择夹_系统菜单窗口;
 }
 
-SystemMenuWindow *openOperatorManagement()
+SystemMenuWindow *openOperatorManagement(frame::MainWindow &main)
 {
-    auto *window = new SystemMenuWindow;
+    auto *window = new SystemMenuWindow(main);
     window->setWindowTitle(QStringLiteral("操作员管理"));
     window->pages()->setCurrentIndex(operatorPageIndex);
     platform::centreOnScreen(window);

@@ -21,7 +21,7 @@ class SystemMenuWindow final : public frame::ChildWindow
     Q_OBJECT
 
 public:
-    explicit SystemMenuWindow(QWidget *parent = nullptr);
+    explicit SystemMenuWindow(frame::MainWindow &main);
     ~SystemMenuWindow() override;
 
     QTabWidget *pages() const;
@@ -33,6 +33,6 @@ private:
 };
 
 // The menu item 操作员管理: a new window on its page 操作员; 主界面 stays disabled until it closes.
-SystemMenuWindow *openOperatorManagement();
+SystemMenuWindow *openOperatorManagement(frame::MainWindow &main);
 
 } // namespace settings

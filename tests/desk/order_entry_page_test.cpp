@@ -70,7 +70,7 @@ protected:
         return column(QStringLiteral("main.mdb"),
                       QStringLiteral("SELECT coalesce(业务单号, '-') FROM 检货及仓库 ORDER BY rowid"));
     }
-    void openPage() { main->action(QStringLiteral("菜单_受理_业务单录入"))->trigger(); }
+    void openPage() { main->menuItems().菜单_受理_业务单录入.trigger(); }
     void tick() { ASSERT_TRUE(QMetaObject::invokeMethod(timer(), "timeout")); }
     void doubleClick(int row)
     {
@@ -150,7 +150,7 @@ TEST_F(OrderEntryPageTest, OpeningShowsThePageTheOrderNumberAndTheQueueAtOnce)
 {
     queue(first);
     // The toolbar button runs the same opener as the menu item.
-    main->action(QStringLiteral("工具_业务单录入"))->trigger();
+    unit<QAction>(QStringLiteral("工具_业务单录入"))->trigger();
 
     EXPECT_EQ(main->pages()->currentIndex(), 2);
     EXPECT_EQ(unit<QFrame>(QStringLiteral("外形框_受理_底框"))->geometry(), QRect(0, 44, 794, 492));
@@ -218,6 +218,8 @@ TEST_F(OrderEntryPageTest, TakingAPickingFillsTheOrderWritesItsNumberAndMovesThe
 
     EXPECT_TRUE(messages.messages.isEmpty());
     EXPECT_EQ(box(QStringLiteral("编辑框_受理_货物名称")), QStringLiteral("棉被"));
+    // Filled from code, a box shows the beginning of its text.
+    EXPECT_EQ(unit<QLineEdit>(QStringLiteral("编辑框_受理_货物名称"))->cursorPosition(), 0);
     EXPECT_EQ(box(QStringLiteral("编辑框_受理_件数")), QStringLiteral("10"));
     EXPECT_EQ(box(QStringLiteral("编辑框_受理_重量")), QStringLiteral("25"));
     EXPECT_EQ(box(QStringLiteral("编辑框_受理_体积")), QStringLiteral("9"));

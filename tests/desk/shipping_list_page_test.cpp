@@ -81,7 +81,7 @@ protected:
     template <typename T> T *unit(const QString &name) const { return findUnit<T>(main, name); }
     QLineEdit *box(const QString &name) const { return unit<QLineEdit>(name); }
     void click(const QString &name) const { unit<QPushButton>(name)->click(); }
-    void openPage() const { main->action(QStringLiteral("菜单_受理_发货清单录入"))->trigger(); }
+    void openPage() const { main->menuItems().菜单_受理_发货清单录入.trigger(); }
     void loadList() const { click(QStringLiteral("按钮_发货清单_获取当日出货清单")); }
     void save() const { click(QStringLiteral("按钮_发货清单_保存")); }
     void pressEnterInGrid() const
@@ -187,6 +187,7 @@ TEST_F(ShippingListPageTest, OpeningShowsTheEmptySheetTheNextNumberAndTheHour)
     const QDateTime now = QDateTime::currentDateTime();
     EXPECT_EQ(box(QStringLiteral("编辑框_发货清单_制单日期"))->text(),
               platform::todayText() + QString::number(now.time().hour()) + QStringLiteral("点"));
+    EXPECT_EQ(box(QStringLiteral("编辑框_发货清单_制单日期"))->cursorPosition(), 0);
     EXPECT_EQ(main->statusPanel(7), QStringLiteral("发货清单录入..."));
     for (QMenu *menu : main->topMenus())
         EXPECT_FALSE(menu->menuAction()->isEnabled()) << menu->title().toStdString();

@@ -1,9 +1,11 @@
 #include "frame/login_window.h"
 #include "frame/main_window.h"
 #include "frame/session.h"
+#include "platform/focus.h"
 #include "support/qt_warnings.h"
 #include "support/case_names.h"
 #include "support/program_dir_fixture.h"
+#include "support/units.h"
 
 #include <QApplication>
 #include <QFile>
@@ -22,7 +24,7 @@ protected:
     void TearDown() override
     {
         delete login.data();
-        delete frame::mainWindow();
+        delete shownWindow<frame::MainWindow>();
         ProgramDirTest::TearDown();
     }
 
@@ -49,7 +51,7 @@ TEST_F(LoginTest, SuccessfulLoginStampsTheAccountAndOpensTheMainWindow)
     sql(QStringLiteral("system.mdb"),
         QStringLiteral("INSERT INTO 操作员 VALUES ('li', '李四', 'pw', '岗位操作员', '受理&仓库', '业务部', NULL, 4)"));
     attempt(QStringLiteral("li"), QStringLiteral("pw"));
-    ASSERT_NE(frame::mainWindow(), nullptr);
+    ASSERT_NE(shownWindow<frame::MainWindow>(), nullptr);
     EXPECT_TRUE(messages.messages.isEmpty());
     const frame::CurrentOperator &op = frame::currentOperator();
     EXPECT_EQ(op.name, QStringLiteral("李四"));
@@ -62,10 +64,10 @@ TEST_F(LoginTest, SuccessfulLoginStampsTheAccountAndOpensTheMainWindow)
         column(QStringLiteral("system.mdb"), QStringLiteral("SELECT 最后登陆时间 FROM 操作员 WHERE 登陆帐号 = 'li'"));
     ASSERT_EQ(stamp.size(), 1);
     EXPECT_EQ(stamp.first().left(10), QDate::currentDate().toString(Qt::ISODate));
-    EXPECT_EQ(frame::mainWindow()->statusPanel(1), QStringLiteral("李四"));
-    EXPECT_EQ(frame::mainWindow()->statusPanel(3), QStringLiteral("岗位操作员"));
-    EXPECT_EQ(frame::mainWindow()->statusPanel(5), QStringLiteral("业务部"));
-    EXPECT_EQ(frame::mainWindow()->statusPanel(7), QStringLiteral("等待操作!"));
+    EXPECT_EQ(shownWindow<frame::MainWindow>()->statusPanel(1), QStringLiteral("李四"));
+    EXPECT_EQ(shownWindow<frame::MainWindow>()->statusPanel(3), QStringLiteral("岗位操作员"));
+    EXPECT_EQ(shownWindow<frame::MainWindow>()->statusPanel(5), QStringLiteral("业务部"));
+    EXPECT_EQ(shownWindow<frame::MainWindow>()->statusPanel(7), QStringLiteral("等待操作!"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(login.isNull());
 }
@@ -87,7 +89,7 @@ TEST_F(LoginTest, ThreeFailuresEndTheProgram)
     }
     EXPECT_TRUE(ends.ended);
     EXPECT_EQ(ends.exitCode, 0);
-    EXPECT_EQ(frame::mainWindow(), nullptr);
+    EXPECT_EQ(shownWindow<frame::MainWindow>(), nullptr);
     EXPECT_EQ(column(QStringLiteral("system.mdb"), QStringLiteral("SELECT 登陆次数 FROM 操作员")), QStringList{"0"});
 }
 
@@ -121,7 +123,7 @@ TEST_P(UnreadableOperatorsTest, SaysTheSystemDatabaseCannotBeReadAndEnds)
     EXPECT_EQ(messages.messages.first().title, QString());
     EXPECT_TRUE(ends.ended);
     EXPECT_EQ(ends.exitCode, 0);
-    EXPECT_EQ(frame::mainWindow(), nullptr);
+    EXPECT_EQ(shownWindow<frame::MainWindow>(), nullptr);
     if (GetParam().breakage.isEmpty()) {
         EXPECT_FALSE(QFile::exists(path(QStringLiteral("data/system.mdb"))));
     }

@@ -4,7 +4,7 @@
 #include "goods/inbound_goods_page.h"
 #include "goods/stock_out_page.h"
 #include "goods/warehouse_window.h"
-#include "platform/dialogs.h"
+#include "platform/focus.h"
 #include "platform/list_view.h"
 #include "platform/text_conversions.h"
 #include "support/program_dir_fixture.h"
@@ -31,14 +31,6 @@ const QString flagSaved = QStringLiteral("修改'已提货'标志成功!");
 const QString flagFailed = QStringLiteral("修改'已提货'标志失败!");
 const QString noSelection = QStringLiteral("请先在查询列表中选择要修改的记录!");
 const QString noRange = QStringLiteral("请先输入要查询的时间范围!");
-
-goods::WarehouseWindow *openWarehouseWindow()
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *window = qobject_cast<goods::WarehouseWindow *>(w); window && window->isVisible())
-            return window;
-    return nullptr;
-}
 
 } // namespace
 
@@ -68,8 +60,8 @@ protected:
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }
         ASSERT_TRUE(window.isNull());
-        main->action(QStringLiteral("菜单_仓库_外地入埠货物管理"))->trigger();
-        window = openWarehouseWindow();
+        main->menuItems().菜单_仓库_外地入埠货物管理.trigger();
+        window = shownWindow<goods::WarehouseWindow>();
         ASSERT_FALSE(window.isNull());
     }
 
@@ -140,6 +132,7 @@ TEST_F(InboundGoodsTest, MenuItemOpensThePageReadyForEntryAndClosingGivesBackThe
         const QDateTime shown = platform::textToDateTime(box(column)->text());
         EXPECT_TRUE(shown.isValid()) << box(column)->text().toStdString();
         EXPECT_LE(std::abs(shown.secsTo(now)), 5);
+        EXPECT_EQ(box(column)->cursorPosition(), 0);
     }
     EXPECT_EQ(box(QStringLiteral("入库人"))->text(), QStringLiteral("李四"));
     EXPECT_EQ(box(QStringLiteral("从时间"))->text(), QString());
@@ -174,8 +167,8 @@ TEST_F(InboundGoodsTest, StockOutMenuItemOpensTheWindowOnItsPage)
 {
     window->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    main->action(QStringLiteral("菜单_仓库_出库"))->trigger();
-    window = openWarehouseWindow();
+    main->menuItems().菜单_仓库_出库.trigger();
+    window = shownWindow<goods::WarehouseWindow>();
     ASSERT_FALSE(window.isNull());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("出库"));
     auto *tabs = unit<QTabWidget>(QStringLiteral("选择夹_仓库"));
@@ -353,8 +346,10 @@ TEST_F(InboundGoodsTest, SelectingARowShowsTheRecordItListsUnderTheFilter)
         {"提货日期", ""},
         {"出库人", "钱七"},
     };
-    for (const auto &[column, text] : shown)
+    for (const auto &[column, text] : shown) {
         EXPECT_EQ(box(column)->text(), text) << column.toStdString();
+        EXPECT_EQ(box(column)->cursorPosition(), 0) << column.toStdString();
+    }
     // A stored way that the list does not offer shows as it is.
     EXPECT_EQ(wayBox()->currentText(), QStringLiteral("快递"));
     EXPECT_TRUE(pickedUpBox()->isChecked());

@@ -2,6 +2,7 @@
 #include "frame/session.h"
 #include "goods/goods.h"
 #include "goods/picking_window.h"
+#include "platform/focus.h"
 #include "platform/text_conversions.h"
 #include "support/case_names.h"
 #include "support/program_dir_fixture.h"
@@ -36,11 +37,10 @@ protected:
         ProgramDirTest::SetUp();
         loginAs(QStringLiteral("管理员"), {}, QStringLiteral("李四"));
         main = std::make_unique<frame::MainWindow>(QList<frame::MainWindowPart>{&goods::attachToMainWindow});
-        main->action(QStringLiteral("菜单_检货处_检货基本信息"))->trigger();
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (w->objectName() == QStringLiteral("检货窗口") && w->isVisible())
-                window = w;
+        main->menuItems().菜单_检货处_检货基本信息.trigger();
+        window = shownWindow<goods::PickingWindow>();
         ASSERT_NE(window, nullptr);
+        EXPECT_EQ(window->objectName(), QStringLiteral("检货窗口"));
     }
     void TearDown() override
     {
@@ -87,6 +87,7 @@ TEST_F(PickingWindowTest, OpensOnItsEntryPageReadyForAPickingAndHoldsTheMainWind
     EXPECT_EQ(box(QStringLiteral("检货员"))->text(), QStringLiteral("李四"));
     const QDateTime shown = platform::textToDateTime(box(QStringLiteral("检货时间"))->text());
     EXPECT_LE(qAbs(shown.secsTo(QDateTime::currentDateTime())), 5);
+    EXPECT_EQ(box(QStringLiteral("检货时间"))->cursorPosition(), 0);
     EXPECT_EQ(main->statusPanel(7), QStringLiteral("检货基本信息..."));
     EXPECT_FALSE(main->isEnabled());
     EXPECT_TRUE(window->isEnabled());

@@ -36,7 +36,7 @@ protected:
         ProgramDirTest::TearDown();
     }
 
-    void openPage() { main->action(QStringLiteral("菜单_人资后勤_后勤支出"))->trigger(); }
+    void openPage() { main->menuItems().菜单_人资后勤_后勤支出.trigger(); }
     template <typename T> T *unit(const QString &name) const { return findUnit<T>(main, name); }
     QPushButton *exitButton() const { return unit<QPushButton>(QStringLiteral("按钮_后勤支出_退出")); }
     QLineEdit *dateBox(const QString &end) const
@@ -127,8 +127,8 @@ TEST_P(LeaveMenusTest, LeavingGivesBackOnlyWhatTheRoleAllows)
     exitButton()->click();
     EXPECT_EQ(enabledMenus(), c.enabledMenus);
     EXPECT_TRUE(main->findChild<QToolBar *>(QStringLiteral("工具条_主界面_常用功能"))->isEnabled());
-    EXPECT_EQ(main->action(QStringLiteral("工具_业务单录入"))->isEnabled(), c.orderEntryTool);
-    EXPECT_TRUE(main->action(QStringLiteral("菜单_人资后勤_后勤支出"))->isEnabled());
+    EXPECT_EQ(unit<QAction>(QStringLiteral("工具_业务单录入"))->isEnabled(), c.orderEntryTool);
+    EXPECT_TRUE(main->menuItems().菜单_人资后勤_后勤支出.isEnabled());
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,7 +1,7 @@
 #include "frame/login_window.h"
 #include "frame/main_window.h"
 #include "frame/roles.h"
-#include "platform/dialogs.h"
+#include "platform/focus.h"
 #include "platform/list_view.h"
 #include "settings/operator_page.h"
 #include "settings/settings.h"
@@ -28,14 +28,6 @@ const QString addCaption = QStringLiteral("添  加");
 const QString modifyCaption = QStringLiteral("修  改");
 const QString saveCaption = QStringLiteral("保  存");
 const QString emptyRow = QStringLiteral("该表项为空!请选择有内容的表项!");
-
-settings::SystemMenuWindow *openSettingsWindow()
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *window = qobject_cast<settings::SystemMenuWindow *>(w); window && window->isVisible())
-            return window;
-    return nullptr;
-}
 
 } // namespace
 
@@ -67,8 +59,8 @@ protected:
         if (window)
             closeWindow();
         ASSERT_TRUE(window.isNull());
-        main->action(QStringLiteral("菜单_系统_操作员管理"))->trigger();
-        window = openSettingsWindow();
+        main->menuItems().菜单_系统_操作员管理.trigger();
+        window = shownWindow<settings::SystemMenuWindow>();
         ASSERT_FALSE(window.isNull());
     }
 
@@ -256,6 +248,7 @@ TEST_P(ShowOperatorTest, ShowsTheRowsRoleAfterThePreviousRowWithTheGroupsStillDi
     EXPECT_EQ(box(QStringLiteral("姓名"))->text(), c.shown.name);
     EXPECT_EQ(box(QStringLiteral("密码"))->text(), c.shown.password);
     EXPECT_EQ(box(QStringLiteral("所属部门"))->text(), c.shown.department);
+    EXPECT_EQ(box(QStringLiteral("姓名"))->cursorPosition(), 0);
     EXPECT_EQ(checkedRoles(), c.roles);
     EXPECT_EQ(tickedWords(), c.ticked);
     EXPECT_FALSE(roleGroup()->isEnabled());
@@ -463,7 +456,7 @@ TEST_P(AddedAccountLoginTest, LogsInWithTheMenusItsRoleAllows)
     login->findChild<QLineEdit *>(QStringLiteral("编辑框_登陆_密码"))->setText(c.added.password);
     login->findChild<QPushButton *>(QStringLiteral("按钮_登陆_登陆确定"))->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    std::unique_ptr<frame::MainWindow> loggedIn(frame::mainWindow());
+    std::unique_ptr<frame::MainWindow> loggedIn(shownWindow<frame::MainWindow>());
     ASSERT_NE(loggedIn, nullptr) << messages.texts().join(u'\n').toStdString();
     EXPECT_EQ(frame::currentOperator().role, c.added.role);
     QStringList enabled;
@@ -471,7 +464,7 @@ TEST_P(AddedAccountLoginTest, LogsInWithTheMenusItsRoleAllows)
         if (menu->menuAction()->isEnabled())
             enabled.append(menu->title());
     EXPECT_EQ(enabled, c.enabledMenus);
-    EXPECT_FALSE(loggedIn->action(QStringLiteral("菜单_系统_操作员管理"))->isEnabled());
+    EXPECT_FALSE(loggedIn->menuItems().菜单_系统_操作员管理.isEnabled());
 }
 
 INSTANTIATE_TEST_SUITE_P(Login, AddedAccountLoginTest,

@@ -2,7 +2,8 @@
 
 #include "frame/session.h"
 #include "platform/database.h"
-#include "platform/dialogs.h"
+#include "platform/message_box.h"
+#include "platform/program_end.h"
 
 #include <QTemporaryDir>
 #include <QVariant>
