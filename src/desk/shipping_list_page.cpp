@@ -62,8 +62,10 @@ void ShippingListPage::openShippingListPage()
     clearInterruptedSaves();
     loadEmptySheet();
     ui->编辑框_发货清单_发货清单号->setText(frame::documentCounters().number(frame::DocumentKind::ShippingList));
+    // One reading of the clock, so the date and the hour always belong together.
+    const QDateTime now = QDateTime::currentDateTime();
     platform::fillEditBox(ui->编辑框_发货清单_制单日期,
-                          platform::todayText() + QString::number(QTime::currentTime().hour()) + QStringLiteral("点"));
+                          platform::dateText(now.date()) + QString::number(now.time().hour()) + QStringLiteral("点"));
     m_main.showWorkPage(shippingListPageIndex, ui->外形框_发货清单录入_底框, QStringLiteral("发货清单录入..."));
 }
 

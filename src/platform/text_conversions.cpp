@@ -77,9 +77,9 @@ QString valueToText(int value)
     return QString::number(value);
 }
 
-QString todayText()
+QString dateText(const QDate &date)
 {
-    return valueToText(QDateTime(QDate::currentDate(), QTime(0, 0)));
+    return valueToText(QDateTime(date, QTime(0, 0)));
 }
 
 QString dateTimeToStorage(const QDateTime &value)

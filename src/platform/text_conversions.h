@@ -18,8 +18,8 @@ QDateTime textToDateTime(const QString &text);
 QString valueToText(const QDateTime &value);
 QString valueToText(int value);
 
-// Today's date in the system's text form.
-QString todayText();
+// A date in the system's text form: the date-time text of its midnight.
+QString dateText(const QDate &date);
 
 // How a date-time is kept in a DATETIME column (sortable).
 QString dateTimeToStorage(const QDateTime &value);

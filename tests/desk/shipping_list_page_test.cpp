@@ -186,7 +186,7 @@ TEST_F(ShippingListPageTest, OpeningShowsTheEmptySheetTheNextNumberAndTheHour)
     EXPECT_EQ(box(QStringLiteral("编辑框_发货清单_发货清单号"))->text(), QStringLiteral("FH0000001"));
     const QDateTime now = QDateTime::currentDateTime();
     EXPECT_EQ(box(QStringLiteral("编辑框_发货清单_制单日期"))->text(),
-              platform::todayText() + QString::number(now.time().hour()) + QStringLiteral("点"));
+              platform::dateText(now.date()) + QString::number(now.time().hour()) + QStringLiteral("点"));
     EXPECT_EQ(box(QStringLiteral("编辑框_发货清单_制单日期"))->cursorPosition(), 0);
     EXPECT_EQ(main->statusPanel(7), QStringLiteral("发货清单录入..."));
     for (QMenu *menu : main->topMenus())
