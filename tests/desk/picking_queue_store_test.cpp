@@ -1,4 +1,5 @@
 #include "desk/picking_queue_store.h"
+#include "support/qt_warnings.h"
 #include "support/program_dir_fixture.h"
 
 namespace {
@@ -138,4 +139,15 @@ TEST_F(PickingQueueStoreTest, PickingWithoutItsPermanentRecordIsStillTaken)
 
     EXPECT_EQ(orderNumbers(), QStringList{QStringLiteral("棉被:-")});
     EXPECT_EQ(queued(), QStringList());
+}
+
+TEST_F(PickingQueueStoreTest, RenamedOrderNumberColumnTakesNothing)
+{
+    permanent(tv);
+    queue(tv);
+    const desk::PendingPicking picking = listed(0);
+    sql(QStringLiteral("main.mdb"), QStringLiteral("ALTER TABLE 检货及仓库 RENAME COLUMN 业务单号 TO 单号"));
+    const ExpectQtWarning warning(QStringLiteral("没有字段"));
+    EXPECT_FALSE(desk::takeQueuedPicking(picking, QStringLiteral("YW0000123")));
+    EXPECT_EQ(queued(), QStringList{QStringLiteral("电视机")});
 }

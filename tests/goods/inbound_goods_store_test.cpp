@@ -1,4 +1,5 @@
 #include "goods/inbound_goods_store.h"
+#include "support/qt_warnings.h"
 #include "support/case_names.h"
 #include "support/program_dir_fixture.h"
 
@@ -151,3 +152,11 @@ INSTANTIATE_TEST_SUITE_P(
                   {"甲:否", "新:否", "丙:否"}},
         FlagWrite{"DatabaseMissing", nullptr, false, {}}),
     CaseName());
+
+TEST_F(InboundGoodsStoreTest, RenamedColumnSavesNothing)
+{
+    sql(QStringLiteral("ywzhxx.mdb"), QStringLiteral("ALTER TABLE 外地入埠货物 RENAME COLUMN 件数 TO 数量"));
+    const ExpectQtWarning warning(QStringLiteral("没有字段"));
+    EXPECT_FALSE(goods::appendInboundGoods(sample(QStringLiteral("甲"))));
+    EXPECT_EQ(count(QStringLiteral("ywzhxx.mdb"), QStringLiteral("外地入埠货物")), 0);
+}

@@ -1,4 +1,5 @@
 #include "goods/stock_out_store.h"
+#include "support/qt_warnings.h"
 #include "support/case_names.h"
 #include "support/program_dir_fixture.h"
 
@@ -56,3 +57,11 @@ INSTANTIATE_TEST_SUITE_P(Breakages, RefusedQueueTest,
                              RefusedQueue{"QueueTableMissing", "DROP TABLE 出库临时表"},
                              RefusedQueue{"DatabaseMissing", nullptr}),
                          CaseName());
+
+TEST_F(StockOutStoreTest, RenamedColumnQueuesNoLine)
+{
+    sql(QStringLiteral("main.mdb"), QStringLiteral("ALTER TABLE 出库临时表 RENAME COLUMN 体积 TO 容积"));
+    const ExpectQtWarning warning(QStringLiteral("没有字段"));
+    EXPECT_FALSE(goods::queueStockOut(twoLines));
+    EXPECT_EQ(count(QStringLiteral("main.mdb"), QStringLiteral("出库临时表")), 0);
+}
