@@ -40,8 +40,13 @@ MainWindow::MainWindow(const QList<MainWindowPart> &parts) : ui(std::make_unique
     ui->选择夹_功能集->tabBar()->hide();
     ui->选择夹_功能集->setDocumentMode(true);
     setCentralWidget(ui->主界面_客户区);
-    QLabel *background = ui->图片框_主界面_背景;
-    background->setPixmap(QPixmap::fromImage(drawMainWindowPicture(background->size())));
+    // The tab fills the client area, and the start page's picture fills the tab, whatever height
+    // the menu, tool and status bars leave on this display.
+    auto *clientLayout = new QVBoxLayout(ui->主界面_客户区);
+    clientLayout->setContentsMargins(0, 0, 0, 0);
+    clientLayout->addWidget(ui->选择夹_功能集);
+    ui->选择夹_功能集_页0->installEventFilter(this);
+    fitStartPicture();
 
     const QStringList captions = {QStringLiteral("操作员:"),
                                   {},
@@ -75,6 +80,23 @@ MainWindow::MainWindow(const QList<MainWindowPart> &parts) : ui(std::make_unique
         part(*this);
     applyRoleGating();
     showPage(0);
+}
+
+void MainWindow::fitStartPicture()
+{
+    const QRect page = ui->选择夹_功能集_页0->rect();
+    if (page.isEmpty()) // not laid out yet
+        return;
+    QLabel *background = ui->图片框_主界面_背景;
+    background->setGeometry(page);
+    background->setPixmap(QPixmap::fromImage(drawMainWindowPicture(background->size())));
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui->选择夹_功能集_页0 && event->type() == QEvent::Resize)
+        fitStartPicture();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 MainWindow::~MainWindow() = default;

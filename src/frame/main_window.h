@@ -64,7 +64,11 @@ public:
     MenuItems menuItems() const;
     QList<QMenu *> topMenus() const;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void fitStartPicture();
     // Each toolbar button with the menu item of the same area, which it runs.
     QList<std::pair<QAction *, QAction *>> toolbarTargets() const;
     void leaveProgram();
