@@ -201,3 +201,23 @@ TEST_F(ReportListTest, AColumnOfAFieldTheRecordsDoNotHaveIsAWarning)
     const ExpectQtWarning warning(QStringLiteral("没有字段: 名字"));
     EXPECT_EQ(listViewCell(&list, 0, 0), QString());
 }
+
+// A listing stays open as long as its list shows it: it must hold no lock that would keep a save
+// of another connection from committing.
+TEST_F(ReportListTest, AShownListingLetsOtherConnectionsSave)
+{
+    fill(1000);
+    list.resize(400, 300);
+    list.show();
+    list.setListing(listing());
+    QApplication::processEvents();
+    selectRow(&list, 500);
+    ASSERT_EQ(row(500).value(0), QStringLiteral("货500"));
+
+    Database writer;
+    ASSERT_TRUE(writer.open(file, Database::Wait::Brief));
+    Transaction save(writer);
+    ASSERT_TRUE(save.isActive());
+    ASSERT_TRUE(executeSql(writer, QStringLiteral("INSERT INTO 货物 (名称) VALUES ('新')")));
+    EXPECT_TRUE(save.commit()) << writer.lastError().toStdString();
+}
