@@ -72,8 +72,8 @@ bool takeQueuedPicking(const PendingPicking &picking, const QString &orderNumber
     platform::WriteSession session(mainFile());
     platform::Recordset &records = session.records();
     // An identity freed by a deletion can be given to a later record: the values must match too.
-    if (!session.isOpen() || !records.openTableRecords(queueTable, {picking.id}) || !records.moveFirst() ||
-        !holdsPicking(records, picking) || !records.deleteCurrent())
+    if (!session.isOpen() || !records.openRecord(queueTable, picking.id) || !holdsPicking(records, picking) ||
+        !records.deleteCurrent())
         return false;
     // A picking whose permanent record is gone is still taken: nothing then carries the number.
     if (!records.openTableWhere(pickingTable, {{numberField, picking.number}}))

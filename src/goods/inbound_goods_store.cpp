@@ -81,12 +81,6 @@ QString filePath()
     return frame::dataFilePath(QStringLiteral("ywzhxx.mdb"));
 }
 
-// Opens the recordset on the one record with the identity, made current if it still exists.
-bool openRecord(platform::Recordset &rs, qint64 id)
-{
-    return rs.openTableRecords(table, {id}) && rs.moveFirst();
-}
-
 } // namespace
 
 bool appendInboundGoods(const InboundGoods &goods)
@@ -131,7 +125,7 @@ std::optional<InboundGoods> readInboundGoods(qint64 id)
     platform::Database db;
     platform::Recordset rs;
     rs.attach(db);
-    if (!db.open(filePath(), platform::Database::Wait::Brief) || !openRecord(rs, id))
+    if (!db.open(filePath(), platform::Database::Wait::Brief) || !rs.openRecord(table, id))
         return std::nullopt;
     return currentRecord(rs);
 }
@@ -141,7 +135,7 @@ bool writePickedUpFlag(const ListedInboundGoods &listed, bool pickedUp)
     // The session's transaction holds the file from the comparison to the write.
     platform::WriteSession session(filePath());
     platform::Recordset &rs = session.records();
-    if (!session.isOpen() || !openRecord(rs, listed.id) || currentRecord(rs) != listed.goods)
+    if (!session.isOpen() || !rs.openRecord(table, listed.id) || currentRecord(rs) != listed.goods)
         return false;
     rs.writeText(pickedUpColumn, pickedUp ? yes : QStringLiteral("否"));
     return rs.update() && session.commit();

@@ -101,6 +101,11 @@ bool Recordset::openTableRecords(const QString &table, const QList<qint64> &ids)
     return true;
 }
 
+bool Recordset::openRecord(const QString &table, qint64 id)
+{
+    return openTableRecords(table, {id}) && moveFirst();
+}
+
 qint64 Recordset::recordId() const
 {
     if (m_mode != Mode::Table || isEof())

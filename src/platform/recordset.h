@@ -48,6 +48,8 @@ public:
     // order; updated like a whole table. A list shown from records keeps their identities, so a
     // later step acts on exactly the records the operator saw.
     bool openTableRecords(const QString &table, const QList<qint64> &ids);
+    // The one record with the identity, made current; false when it no longer exists.
+    bool openRecord(const QString &table, qint64 id);
     // The program's own SQL text. Exactly "select * from <table>" (any case, an optional ";") is
     // openTable(<table>): the whole table, updatable. Any other query gives a read-only set of
     // its result, which cannot be filtered or updated.

@@ -64,7 +64,7 @@ OperatorSaveResult saveOperator(std::optional<qint64> id, const Operator &op)
     if (!id) {
         rs.addNew();
     } else {
-        if (!rs.openTableRecords(operatorsTable, {*id}) || !rs.moveFirst())
+        if (!rs.openRecord(operatorsTable, *id))
             return result(OperatorSaveOutcome::WriteFailed, QStringLiteral("列表中选择的帐号已不存在."));
         keptAccount = rs.readText(accountField);
         keptRole = rs.readText(roleField);
