@@ -1,5 +1,6 @@
 #include "frame/installed_data.h"
 
+#include "platform/atomic_file.h"
 #include "platform/database.h"
 
 #include <QDir>
@@ -60,9 +61,7 @@ bool createInstalledData(const QString &programDirectory, QString *error)
         const QString target = dir.filePath(file);
         if (QFile::exists(target))
             continue;
-        QFile out(target);
-        if (!out.open(QIODevice::WriteOnly) ||
-            out.write(readResource(QStringLiteral("resources/") + file).toUtf8()) < 0 || !out.flush())
+        if (!platform::writeFileAtomically(target, readResource(QStringLiteral("resources/") + file).toUtf8()))
             return fail(error, QStringLiteral("无法写入 %1").arg(target));
     }
     for (const QString &name : databaseFileNames()) {
