@@ -28,7 +28,9 @@ const QString orderNumberField = QStringLiteral("业务单号");
 const QString queueAlias = QStringLiteral("mainmdb");
 const QString queueTable = QStringLiteral("出库临时表");
 const QString sheetSuffix = QStringLiteral(".grd");
-const QString temporarySuffix = QStringLiteral(".grd.tmp");
+// A sheet's temporary name is its own name with this added.
+const QString temporaryMark = QStringLiteral(".tmp");
+const QString temporarySuffix = sheetSuffix + temporaryMark;
 
 // The queue in table order with each record's identity, and the orders of its numbers in table
 // order (a later one replacing an earlier one of the same number): one query each.
@@ -141,9 +143,7 @@ bool buildSheet(platform::Sheet &sheet, const ShippingList &list)
 class TemporarySheet
 {
 public:
-    explicit TemporarySheet(const QString &number)
-        : m_temporary(temporarySheetPath(number)), m_final(shippingSheetPath(number))
-    {}
+    explicit TemporarySheet(const QString &finalPath) : m_temporary(finalPath + temporaryMark), m_final(finalPath) {}
     ~TemporarySheet()
     {
         if (!m_committed)
@@ -233,7 +233,9 @@ SaveResult storeShippingList(const ShippingList &list)
         return {SaveResult::RecordsNotSaved, {}};
     if (*taken)
         return {SaveResult::NumberTaken, {}};
-    TemporarySheet file(number);
+    // The sheet folder is named in program.ini: read it once for the save.
+    const QString sheetPath = shippingSheetPath(number);
+    TemporarySheet file(sheetPath);
     if (!file.write(sheet))
         return {SaveResult::SheetNotWritten, {}};
     bool placed = false;
@@ -242,9 +244,7 @@ SaveResult storeShippingList(const ShippingList &list)
         !removeLoadedQueueRecords(records, list.loadedQueue) ||
         !frame::documentCounters().nextDocumentNumber(session, frame::DocumentKind::ShippingList) || !session.commit())
         return {SaveResult::RecordsNotSaved, {}};
-    if (!placed)
-        return {SaveResult::SheetNotPlaced, shippingSheetPath(number)};
-    return {SaveResult::Saved, shippingSheetPath(number)};
+    return {placed ? SaveResult::Saved : SaveResult::SheetNotPlaced, sheetPath};
 }
 
 void clearInterruptedSaves()
@@ -280,7 +280,7 @@ QString shippingSheetPath(const QString &number)
 
 QString temporarySheetPath(const QString &number)
 {
-    return QDir(sheetFolder()).filePath(number + temporarySuffix);
+    return shippingSheetPath(number) + temporaryMark;
 }
 
 } // namespace desk
